@@ -1,0 +1,96 @@
+#include "cli/CliCommand.h"
+#include "cli/CliOutput.h"
+#include "cli/CommandLine.h"
+
+#include "core/ByteText.h"
+#include "core/DomainInfo.h"
+#include "core/StripOutput.h"
+#include "core/TLDList.h"
+#include "lookup/AnswerAnalysis.h"
+
+#include <QFile>
+
+namespace {
+
+const QString kCommand = QStringLiteral("analyse");
+// Queries for a name whose TLD the table lacks go to the server of com.
+const QByteArray kFallbackName = QByteArrayLiteral("example.com");
+
+// The server the query client would name in its first line: the TLD table's server for the name.
+QByteArray DefaultServer(const QByteArray& name)
+{
+    CTLDList table;
+    table.LoadTLDList();
+    const QByteArray server = table.GetServerForName(name);
+    return server.isEmpty() ? table.GetServerForName(kFallbackName) : server;
+}
+
+// A first lookup of `name` (no failures before it) that received `answer`, cleaned and
+// analysed as the worker does.
+CDomainInfo AnalysedLookup(const QByteArray& server, const QByteArray& name,
+                           const QByteArray& answer)
+{
+    CDomainInfo record(name);
+    record.m_strInfo = "WHOIS server: " + server + ", Domain: " + name + "\n\n" + answer;
+    CleanAnswer(record);
+    AnalyseAnswer(record, STATUS_ERROR_1);
+    return record;
+}
+
+} // namespace
+
+int RunAnalyseCommand(const QStringList& arguments)
+{
+    QCommandLineParser parser;
+    const QCommandLineOption noStripOption(
+        QStringLiteral("no-strip"),
+        QStringLiteral("Keep the registries' disclaimers, as with \"Strip Output\" off."));
+    const QCommandLineOption serverOption(
+        QStringLiteral("server"),
+        QStringLiteral("The WHOIS server named in the answer's first line (default: the TLD "
+                       "table's server for the name)."),
+        QStringLiteral("host"));
+    const QCommandLineOption nameOption(
+        QStringLiteral("name"), QStringLiteral("The queried domain name (default: example.com)."),
+        QStringLiteral("name"), QString::fromLatin1(kFallbackName));
+    parser.addOption(noStripOption);
+    parser.addOption(serverOption);
+    parser.addOption(nameOption);
+    parser.addPositionalArgument(QStringLiteral("FILE"),
+                                 QStringLiteral("A WHOIS server's answer, as received."),
+                                 QStringLiteral("FILE..."));
+    int exitCode = ExitCode::kOk;
+    if (!ParseCommandLine(
+            parser, kCommand,
+            QStringLiteral("Usage: quillon-cli analyse [--no-strip] [--server HOST] [--name NAME] "
+                           "FILE...\n"
+                           "Treats each file as a WHOIS server's answer to a first lookup of the "
+                           "name, cleans and analyses it as a lookup does, and prints the status "
+                           "code, the status and the file, separated by tabs."),
+            arguments, exitCode)) {
+        return exitCode;
+    }
+    const QStringList files = parser.positionalArguments();
+    if (files.isEmpty()) {
+        return CliOutput::UsageError(kCommand, QStringLiteral("give at least one answer file."));
+    }
+    g_bStripOutput = !parser.isSet(noStripOption);
+    const QByteArray name = ByteText::Encode(parser.value(nameOption));
+    const QByteArray server = parser.isSet(serverOption)
+                                  ? ByteText::Encode(parser.value(serverOption))
+                                  : DefaultServer(name);
+
+    for (const QString& path : files) {
+        QFile file(path);
+        if (!file.open(QIODevice::ReadOnly)) {
+            CliOutput::Error(QStringLiteral("%1: %2").arg(path, file.errorString()));
+            exitCode = ExitCode::kFailure;
+            continue;
+        }
+        const CDomainInfo record = AnalysedLookup(server, name, file.readAll());
+        CliOutput::WriteLine(QByteArray::number(record.m_nStatus) + '\t' +
+                             StatusText(record.m_nStatus) + '\t' +
+                             CliOutput::TsvField(ByteText::Encode(path)));
+    }
+    return exitCode;
+}

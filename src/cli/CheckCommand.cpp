@@ -1,0 +1,285 @@
+#include "cli/CheckRun.h"
+#include "cli/CliCommand.h"
+#include "cli/CliOutput.h"
+#include "cli/CommandLine.h"
+
+#include "core/DomainDoc.h"
+#include "core/NameTokens.h"
+#include "core/Settings.h"
+#include "core/TLDList.h"
+#include "lookup/AnswerAnalysis.h"
+#include "lookup/LookupScheduler.h"
+#include "lookup/StatusLine.h"
+
+#include <QFile>
+
+#include <algorithm>
+#include <chrono>
+#include <cmath>
+#include <limits>
+
+namespace {
+
+constexpr int kInterruptedExit = 130;
+const QString kCommand = QStringLiteral("check");
+
+struct CheckOptions {
+    QStringList names;
+    QString namesFile;
+    QString document;
+    QString tldFile;
+    QString tldImport;
+    QString tlds;
+    std::optional<int> connections;
+    std::optional<double> interval;
+    std::optional<double> timeout;
+};
+
+// A number option within its bounds; false after reporting a usage error.
+bool ReadNumber(const QCommandLineParser& parser, const QCommandLineOption& option, double minimum,
+                double maximum, std::optional<double>& value, int& exitCode)
+{
+    if (!parser.isSet(option)) {
+        return true;
+    }
+    bool ok = false;
+    const double number = parser.value(option).toDouble(&ok);
+    if (!ok || !std::isfinite(number) || number < minimum || number > maximum) {
+        exitCode = CliOutput::UsageError(
+            kCommand, QStringLiteral("--%1 takes a number from %2 to %3, not '%4'.")
+                          .arg(option.names().constLast())
+                          .arg(minimum)
+                          .arg(maximum)
+                          .arg(parser.value(option)));
+        return false;
+    }
+    value = number;
+    return true;
+}
+
+bool LoadTable(const CheckOptions& options, int& exitCode)
+{
+    if (!options.tldFile.isEmpty()) {
+        if (!QFile::exists(options.tldFile)) {
+            CliOutput::Error(QStringLiteral("%1: no such file.").arg(options.tldFile));
+            exitCode = ExitCode::kFailure;
+            return false;
+        }
+        const CFileResult read = g_TLDList.ReadFile(options.tldFile);
+        if (!read.Ok()) {
+            CliOutput::Error(read.Message());
+            exitCode = ExitCode::kFailure;
+            return false;
+        }
+    } else if (const CFileResult read = g_TLDList.LoadTLDList(); !read.Ok()) {
+        CliOutput::Error(read.Message());
+    }
+    if (!options.tldImport.isEmpty()) {
+        QFile file(options.tldImport);
+        if (!file.open(QIODevice::ReadOnly)) {
+            CliOutput::Error(QStringLiteral("%1: %2").arg(options.tldImport, file.errorString()));
+            exitCode = ExitCode::kFailure;
+            return false;
+        }
+        g_TLDList.ImportTLDText(file.readAll());
+    }
+    return true;
+}
+
+// The TLDs bare names are combined with: those given, in the table's spelling, or else the
+// table's choice for new names.
+QByteArrayList TLDsForBareNames(const QString& given)
+{
+    if (given.isEmpty()) {
+        return TLDsForNewNames(g_TLDList);
+    }
+    QByteArrayList tlds;
+    for (const QString& tld : given.split(QLatin1Char(','), Qt::SkipEmptyParts)) {
+        const QByteArray text = tld.trimmed().toUtf8();
+        const CTLDInfo* entry = g_TLDList.FindTLD(text);
+        tlds.append(entry ? entry->m_strTLD : text);
+    }
+    return tlds;
+}
+
+bool AddNames(CDomainDoc& doc, const CheckOptions& options, int& exitCode)
+{
+    QByteArray text = options.names.join(QLatin1Char(' ')).toUtf8();
+    if (!options.namesFile.isEmpty()) {
+        QFile file(options.namesFile);
+        if (!file.open(QIODevice::ReadOnly)) {
+            CliOutput::Error(QStringLiteral("%1: %2").arg(options.namesFile, file.errorString()));
+            exitCode = ExitCode::kFailure;
+            return false;
+        }
+        text += '\n' + file.readAll();
+    }
+    const QByteArrayList tlds = TLDsForBareNames(options.tlds);
+    for (const QByteArrayView token : SplitNameTokens(text)) {
+        const QByteArray single = token.toByteArray();
+        if (AdmitNameTokens(doc, single, tlds) == 0 && !doc.LookupName(single)) {
+            CliOutput::Error(
+                QStringLiteral(
+                    "skipped '%1': already listed, or not a name under a TLD of the table.")
+                    .arg(QString::fromUtf8(single)));
+        }
+    }
+    return true;
+}
+
+void ApplyPacing(CLookupScheduler& scheduler, const CheckOptions& options)
+{
+    using namespace std::chrono;
+    scheduler.SetMaxConnections(options.connections.value_or(
+        std::clamp(GetSetting(Setting::MaxConnections), CLookupScheduler::kMinConnections,
+                   CLookupScheduler::kMaxConnections)));
+    if (options.interval) {
+        scheduler.SetInterval(milliseconds(std::llround(*options.interval * 1000)));
+    }
+    if (options.timeout) {
+        const milliseconds timeout(std::llround(*options.timeout * 1000));
+        scheduler.SetTimeouts({timeout, timeout});
+    }
+}
+
+bool AllDecided(const CDomainDoc& doc)
+{
+    return std::all_of(doc.GetEntries().begin(), doc.GetEntries().end(), [](const auto& entry) {
+        return entry->m_nStatus == STATUS_TAKEN || entry->m_nStatus == STATUS_AVAILABLE;
+    });
+}
+
+} // namespace
+
+int RunCheckCommand(const QStringList& arguments)
+{
+    QCommandLineParser parser;
+    const QCommandLineOption input(QStringLiteral("i"), QStringLiteral("Read names from FILE."),
+                                   QStringLiteral("FILE"));
+    const QCommandLineOption document(
+        QStringLiteral("document"),
+        QStringLiteral("Look up the entries of a .zul document (created when missing) and save "
+                       "the results into it."),
+        QStringLiteral("FILE.zul"));
+    const QCommandLineOption tld(
+        QStringLiteral("tld"),
+        QStringLiteral("TLDs for bare names, e.g. com,net (default: the table's choice)."),
+        QStringLiteral("LIST"));
+    const QCommandLineOption tldFile(QStringLiteral("tld-file"),
+                                     QStringLiteral("Use this TLD table instead of zul.tld."),
+                                     QStringLiteral("zul.tld"));
+    const QCommandLineOption tldImport(
+        QStringLiteral("tld-import"),
+        QStringLiteral("Add \"tld: server\" lines from FILE to the table for this run."),
+        QStringLiteral("FILE"));
+    const QCommandLineOption connections(QStringLiteral("connections"),
+                                         QStringLiteral("Lookups at once, 1 to 40."),
+                                         QStringLiteral("N"));
+    const QCommandLineOption interval(
+        QStringLiteral("interval"),
+        QStringLiteral("Seconds between rounds of new lookups, at least 0.1."),
+        QStringLiteral("SECONDS"));
+    const QCommandLineOption timeout(
+        QStringLiteral("timeout"),
+        QStringLiteral("Seconds to wait for a server to connect or to send more."),
+        QStringLiteral("SECONDS"));
+    const QCommandLineOption format(QStringLiteral("format"),
+                                    QStringLiteral("text, tsv, csv or json."),
+                                    QStringLiteral("FORMAT"), QStringLiteral("text"));
+    const QCommandLineOption record(QStringLiteral("record"),
+                                    QStringLiteral("Print each name's WHOIS record too."));
+    parser.addOptions(
+        {input, document, tld, tldFile, tldImport, connections, interval, timeout, format, record});
+    parser.addPositionalArgument(QStringLiteral("NAME"),
+                                 QStringLiteral("Names to look up; bare names get the TLDs."),
+                                 QStringLiteral("[NAME...]"));
+    int exitCode = ExitCode::kOk;
+    if (!ParseCommandLine(
+            parser, kCommand,
+            QStringLiteral("Usage: quillon-cli check [options] [NAME...]\n"
+                           "Looks names up on their WHOIS servers and prints each verdict as it "
+                           "arrives, then the summary on standard error.\n"
+                           "Exit status: 0 every name has a verdict, 1 some lookups failed, "
+                           "2 usage error, 130 interrupted."),
+            arguments, exitCode)) {
+        return exitCode;
+    }
+
+    CheckOptions options{parser.positionalArguments(),
+                         parser.value(input),
+                         parser.value(document),
+                         parser.value(tldFile),
+                         parser.value(tldImport),
+                         parser.value(tld),
+                         std::nullopt,
+                         std::nullopt,
+                         std::nullopt};
+    std::optional<double> connectionCount;
+    if (!ReadNumber(parser, connections, CLookupScheduler::kMinConnections,
+                    CLookupScheduler::kMaxConnections, connectionCount, exitCode) ||
+        !ReadNumber(parser, interval, 0.1, 86400, options.interval, exitCode) ||
+        !ReadNumber(parser, timeout, 0.1, 86400, options.timeout, exitCode)) {
+        return exitCode;
+    }
+    if (connectionCount) {
+        options.connections = static_cast<int>(*connectionCount);
+    }
+    const std::optional<CResultFormat> resultFormat =
+        CResultFormat::FromName(parser.value(format), parser.isSet(record));
+    if (!resultFormat) {
+        return CliOutput::UsageError(
+            kCommand, QStringLiteral("unknown format '%1'; use text, tsv, csv or json.")
+                          .arg(parser.value(format)));
+    }
+    if (options.names.isEmpty() && options.namesFile.isEmpty() && options.document.isEmpty()) {
+        return CliOutput::UsageError(kCommand,
+                                     QStringLiteral("give names, -i FILE or --document FILE.zul."));
+    }
+    if (!LoadTable(options, exitCode)) {
+        return exitCode;
+    }
+
+    CDomainDoc doc(AnalyseStoredAnswer);
+    // The window's list limit does not apply to a run over names the user listed.
+    doc.SetMaxEntries(std::numeric_limits<int>::max());
+    // A document that does not exist yet is created with the names given.
+    if (!options.document.isEmpty() && QFile::exists(options.document)) {
+        if (const CFileResult opened = doc.OnOpenDocument(options.document); !opened.Ok()) {
+            CliOutput::Error(QStringLiteral("%1: %2").arg(options.document, opened.Message()));
+            return ExitCode::kFailure;
+        }
+    }
+    if (!AddNames(doc, options, exitCode)) {
+        return exitCode;
+    }
+
+    // Every entry takes part; a document keeps the user's own ticks.
+    std::vector<std::uint8_t> ticks;
+    for (const auto& entry : doc.GetEntries()) {
+        ticks.push_back(entry->m_bSelected);
+        entry->m_bSelected = 1;
+    }
+    bool interrupted = false;
+    {
+        CLookupScheduler scheduler(doc);
+        ApplyPacing(scheduler, options);
+        CCheckRun run(doc, scheduler, *resultFormat);
+        interrupted = run.Exec();
+    }
+    for (std::size_t i = 0; i < ticks.size(); ++i) {
+        doc.GetAt(static_cast<int>(i))->m_bSelected = ticks[i];
+    }
+
+    const QByteArray summary = SummaryText(CListCounts::Of(doc)).toUtf8() + '\n';
+    std::fputs(summary.constData(), stderr);
+    if (!options.document.isEmpty()) {
+        if (const CFileResult saved = doc.OnSaveDocument(options.document); !saved.Ok()) {
+            CliOutput::Error(QStringLiteral("%1: %2").arg(options.document, saved.Message()));
+            return ExitCode::kFailure;
+        }
+    }
+    if (interrupted) {
+        return kInterruptedExit;
+    }
+    return AllDecided(doc) ? ExitCode::kOk : ExitCode::kFailure;
+}

@@ -1,0 +1,78 @@
+#include "cli/CheckRun.h"
+
+#include "cli/CliOutput.h"
+#include "cli/InterruptNotifier.h"
+#include "core/DomainDoc.h"
+#include "lookup/LookupScheduler.h"
+#include "lookup/StatusLine.h"
+
+#include <cstdio>
+
+#include <unistd.h>
+
+CCheckRun::CCheckRun(CDomainDoc& doc, CLookupScheduler& scheduler, CResultFormat format)
+    : m_doc(doc)
+    , m_scheduler(scheduler)
+    , m_format(format)
+    , m_bProgress(::isatty(STDERR_FILENO) != 0)
+{
+    connect(&m_scheduler, &CLookupScheduler::LookupCompleted, this, &CCheckRun::OnCompleted);
+    connect(&m_scheduler, &CLookupScheduler::Ticked, this, &CCheckRun::OnTicked);
+}
+
+bool CCheckRun::Exec()
+{
+    CInterruptNotifier interrupts;
+    connect(&interrupts, &CInterruptNotifier::Interrupted, this, &CCheckRun::OnInterrupted);
+    m_scheduler.CheckAllSelected();
+    m_scheduler.OnTimer(); // the first lookups start now, not one interval later
+    if (m_scheduler.IsBusy()) {
+        m_loop.exec();
+    }
+    if (m_bProgress) {
+        std::fputs("\r\033[K", stderr);
+    }
+    return m_bInterrupted;
+}
+
+void CCheckRun::OnCompleted(int index)
+{
+    const std::uint8_t status = m_doc.GetAt(index)->m_nStatus;
+    if (status == STATUS_TAKEN || status == STATUS_AVAILABLE || status == STATUS_TOO_MANY_ERRORS ||
+        m_bInterrupted) {
+        if (m_bProgress) {
+            std::fputs("\r\033[K", stderr);
+        }
+        CliOutput::WriteLine(m_format.Line(m_doc, index));
+        std::fflush(stdout);
+    }
+    FinishWhenIdle();
+}
+
+void CCheckRun::OnTicked()
+{
+    ShowProgress();
+    FinishWhenIdle();
+}
+
+void CCheckRun::OnInterrupted()
+{
+    m_bInterrupted = true;
+    m_scheduler.StopAll();
+    FinishWhenIdle();
+}
+
+void CCheckRun::FinishWhenIdle()
+{
+    if (!m_scheduler.IsBusy()) {
+        m_loop.quit();
+    }
+}
+
+void CCheckRun::ShowProgress()
+{
+    if (m_bProgress) {
+        const QByteArray line = "\r\033[K" + SummaryText(CListCounts::Of(m_doc)).toUtf8();
+        std::fputs(line.constData(), stderr);
+    }
+}

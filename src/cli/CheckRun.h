@@ -1,0 +1,36 @@
+#pragma once
+
+#include "cli/ResultFormat.h"
+
+#include <QEventLoop>
+#include <QObject>
+
+class CDomainDoc;
+class CLookupScheduler;
+
+// Drives one quillon-cli check: turns the lookup of the ticked entries on, prints each verdict
+// as it arrives, shows progress on a terminal, and ends when nothing is left to do or the user
+// presses Ctrl-C (running lookups are stopped first).
+class CCheckRun : public QObject {
+    Q_OBJECT
+
+public:
+    CCheckRun(CDomainDoc& doc, CLookupScheduler& scheduler, CResultFormat format);
+
+    // Runs until done; true when it ended by Ctrl-C.
+    bool Exec();
+
+private:
+    void OnCompleted(int index);
+    void OnTicked();
+    void OnInterrupted();
+    void FinishWhenIdle();
+    void ShowProgress();
+
+    CDomainDoc& m_doc;
+    CLookupScheduler& m_scheduler;
+    CResultFormat m_format;
+    QEventLoop m_loop;
+    bool m_bInterrupted = false;
+    bool m_bProgress;
+};

@@ -1,0 +1,33 @@
+#pragma once
+
+#include <QByteArray>
+#include <QByteArrayView>
+#include <QString>
+
+#include <cstddef>
+
+// Names, record texts and word lists are bytes, kept exactly as typed or received. These helpers
+// compare and fold them the way the list does: ASCII letters without regard to case, every other
+// byte as it is.
+namespace ByteText {
+
+constexpr char FoldCase(char c)
+{
+    return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
+}
+
+// Negative, zero or positive, comparing folded bytes as unsigned values.
+int CompareNoCase(QByteArrayView a, QByteArrayView b);
+bool EqualsNoCase(QByteArrayView a, QByteArrayView b);
+bool StartsWithNoCase(QByteArrayView text, QByteArrayView prefix);
+std::size_t HashNoCase(QByteArrayView text);
+
+QByteArray ToLower(QByteArrayView text);
+QByteArray ToUpper(QByteArrayView text);
+
+// For display: UTF-8 when the bytes are valid UTF-8, otherwise Latin-1, so any byte shows.
+QString Decode(QByteArrayView bytes);
+// Typed text becomes UTF-8 bytes.
+QByteArray Encode(const QString& text);
+
+} // namespace ByteText

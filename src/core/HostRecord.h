@@ -1,0 +1,35 @@
+#pragma once
+
+#include <QByteArray>
+#include <QHostAddress>
+#include <QList>
+
+#include <mutex>
+
+// The resolved address of a TLD entry's WHOIS server, shared by every lookup for that TLD. The
+// user-interface thread fills it when the resolution completes; lookups waiting on their worker
+// threads read it, and may hold it after the entry has left the table.
+class CHostRecord {
+public:
+    enum class State { Unresolved, Resolved, Withdrawn };
+
+    struct Snapshot {
+        State state = State::Unresolved;
+        QList<QHostAddress> addresses; // IPv4 first
+        QByteArray hostName;
+        quint16 port = 0;
+    };
+
+    void SetResolved(QList<QHostAddress> addresses, QByteArray hostName, quint16 port);
+    // Back to unresolved, so that the next round resolves the (possibly edited) server again.
+    void Clear();
+    // The entry left the table: lookups waiting for this address give up.
+    void Withdraw();
+
+    Snapshot Get() const;
+    bool IsResolved() const;
+
+private:
+    mutable std::mutex m_mutex;
+    Snapshot m_snapshot; // guarded by m_mutex
+};

@@ -1,0 +1,3 @@
+#include "core/StripOutput.h"
+
+std::atomic<bool> g_bStripOutput{true};

@@ -1,0 +1,30 @@
+#include "core/TLDInfo.h"
+
+#include "core/ArchiveReader.h"
+#include "core/ArchiveWriter.h"
+
+#include <QHostInfo>
+
+CTLDInfo::~CTLDInfo()
+{
+    if (m_hResolve != -1) {
+        QHostInfo::abortHostLookup(m_hResolve);
+    }
+    m_pHost->Withdraw();
+}
+
+void CTLDInfo::Serialize(CArchiveWriter& archive) const
+{
+    archive.WriteString(m_strTLD);
+    archive.WriteString(m_strServer);
+    archive.WriteByte(m_bUseForNew);
+    archive.WriteString(m_strRegistrarURL);
+}
+
+void CTLDInfo::Serialize(CArchiveReader& archive)
+{
+    m_strTLD = archive.ReadString();
+    m_strServer = archive.ReadString();
+    m_bUseForNew = archive.ReadByte();
+    m_strRegistrarURL = archive.ReadString();
+}

@@ -1,0 +1,45 @@
+#pragma once
+
+#include "core/FileResult.h"
+#include "export/SqliteHandle.h"
+
+#include <QByteArray>
+
+#include <optional>
+
+class CDomainInfo;
+
+// The records of "Domain Names" as the export writes them, inside one transaction. An entry
+// updates the first record of the same name found through "NameIndex", or adds a record; texts
+// that are empty are not assigned, so an existing record keeps its old value. A transaction
+// that is not committed is rolled back when the record set goes.
+class CDomainRecordSet {
+public:
+    explicit CDomainRecordSet(sqlite3* db)
+        : m_db(db)
+    {}
+    ~CDomainRecordSet();
+    CDomainRecordSet(const CDomainRecordSet&) = delete;
+    CDomainRecordSet& operator=(const CDomainRecordSet&) = delete;
+
+    // "Creating Recordset" takes the database for writing; "Opening Recordset" prepares the
+    // writes on the table.
+    CFileResult Open();
+    // Seeks go through "NameIndex". Fails with the engine's own message.
+    CFileResult UseNameIndex();
+    // Fails with the engine's own message; the records saved before stay in the transaction.
+    CFileResult Save(const CDomainInfo& entry);
+    CFileResult Commit();
+
+private:
+    CFileResult Prepare(const char* sql, SqliteStatement& statement);
+    CFileResult EngineFailure() const;
+    // The rowid of the first record with the name, if there is one.
+    CFileResult Seek(const QByteArray& name, std::optional<sqlite3_int64>& rowid);
+
+    sqlite3* m_db;
+    bool m_bInTransaction = false;
+    SqliteStatement m_insert;
+    SqliteStatement m_update;
+    SqliteStatement m_seek;
+};

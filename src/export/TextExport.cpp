@@ -1,0 +1,40 @@
+#include "export/TextExport.h"
+
+#include "core/DomainDoc.h"
+#include "export/ExportFile.h"
+
+namespace {
+
+bool IsExported(const CDomainInfo& entry, TextExportMode mode)
+{
+    return mode == TextExportMode::SelectedNames ? entry.m_bSelected != 0
+                                                 : entry.m_nStatus == STATUS_AVAILABLE;
+}
+
+QByteArray Line(int serial, const CDomainInfo& entry, TextExportMode mode)
+{
+    QByteArray line = QByteArray::number(serial) + ", " + entry.m_strName;
+    if (mode == TextExportMode::SelectedNames) {
+        line += ", " + StatusText(entry.m_nStatus);
+    }
+    return line + "\r\n";
+}
+
+} // namespace
+
+CExportResult ExportTextFile(const CDomainDoc& doc, const QString& path, TextExportMode mode)
+{
+    QByteArray bytes;
+    int count = 0;
+    for (const auto& entry : doc.GetEntries()) {
+        if (IsExported(*entry, mode)) {
+            bytes += Line(++count, *entry, mode);
+        }
+    }
+    const CFileResult written = WriteExportFile(path, bytes);
+    if (!written.Ok()) {
+        return CExportResult::Failure(CExportResult::AddedMessage(0, path) +
+                                      QStringLiteral("\r\n\r\n") + written.Message());
+    }
+    return CExportResult::Added(count, path);
+}

@@ -1,0 +1,55 @@
+#include "lookup/LookupJob.h"
+
+#include "lookup/AnswerAnalysis.h"
+#include "lookup/CompletionQueue.h"
+
+CLookupJob::CLookupJob(QByteArray name, std::uint8_t previousStatus,
+                       std::shared_ptr<CHostRecord> host, QByteArray serverName,
+                       CLookupTimeouts timeouts, CCompletionQueue& completions)
+    : m_client(name, std::move(host), std::move(serverName), timeouts)
+    , m_result(std::move(name))
+    , m_completions(completions)
+{
+    m_result.m_nPrevStatus = previousStatus;
+    m_result.m_nStatus = STATUS_CHECKING;
+}
+
+CLookupJob::~CLookupJob()
+{
+    Abort();
+    Join();
+}
+
+void CLookupJob::Start()
+{
+    m_thread = std::thread([this] { LookupWorker(); });
+}
+
+void CLookupJob::Abort()
+{
+    m_client.Abort();
+}
+
+void CLookupJob::Join()
+{
+    if (m_thread.joinable()) {
+        m_thread.join();
+    }
+}
+
+DateTimeValue CLookupJob::GetFinishedAt() const
+{
+    return DateTimeValue::FromLocal(m_finishedAtUtc.toLocalTime());
+}
+
+void CLookupJob::LookupWorker()
+{
+    const bool answered = m_client.Query();
+    m_result.m_strInfo = answered ? m_client.GetAnswer() : m_client.GetMessage();
+    m_client.GetSocket().Close();
+    CleanAnswer(m_result);
+    m_finishedAtUtc = QDateTime::currentDateTimeUtc();
+    AnalyseAnswer(m_result, STATUS_ERROR_1);
+    m_bEnded.store(true, std::memory_order_release);
+    m_completions.Push(this);
+}

@@ -1,0 +1,44 @@
+#pragma once
+
+#include "core/DomainInfo.h"
+#include "core/LookupTask.h"
+#include "lookup/WhoisClient.h"
+
+#include <atomic>
+#include <thread>
+
+class CCompletionQueue;
+
+// One running lookup: its WHOIS client, its worker thread and the result the worker fills. The
+// worker writes only this object's result; the user-interface thread copies text, time and status
+// into the entry together when the completion arrives, so no display ever reads a half-written
+// entry.
+class CLookupJob final : public CLookupTask {
+public:
+    CLookupJob(QByteArray name, std::uint8_t previousStatus, std::shared_ptr<CHostRecord> host,
+               QByteArray serverName, CLookupTimeouts timeouts, CCompletionQueue& completions);
+    ~CLookupJob() override;
+
+    void Start();
+    void Abort() override;
+    bool HasEnded() const override { return m_bEnded.load(std::memory_order_acquire); }
+    // Waits for the worker thread; the result is complete afterwards.
+    void Join();
+
+    // Text and status of the finished lookup.
+    const CDomainInfo& GetResult() const { return m_result; }
+    // When the worker finished, as local time. (Workers take the time in UTC: converting to
+    // local time reads the time zone, which glibc guards with a lock sanitizers cannot see.)
+    DateTimeValue GetFinishedAt() const;
+    bool UsesHost(const CHostRecord* host) const { return m_client.UsesHost(host); }
+
+private:
+    void LookupWorker();
+
+    CWhoisClient m_client;
+    CDomainInfo m_result;
+    QDateTime m_finishedAtUtc;
+    CCompletionQueue& m_completions;
+    std::thread m_thread;
+    std::atomic<bool> m_bEnded{false};
+};

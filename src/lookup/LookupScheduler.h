@@ -1,0 +1,89 @@
+#pragma once
+
+#include "lookup/CompletionQueue.h"
+#include "lookup/LookupTimeouts.h"
+#include "lookup/ServerResolver.h"
+
+#include <QObject>
+#include <QPointer>
+#include <QTimer>
+
+#include <chrono>
+#include <memory>
+#include <vector>
+
+class CDomainDoc;
+class CLookupJob;
+
+// Turns lookup commands into worker threads, one per entry being looked up, and keeps the number
+// running within the connection limit. Its timer paces the lookup of the ticked entries; each
+// tick also tells the host to refresh its status line. Runs on the user-interface thread.
+class CLookupScheduler : public QObject {
+    Q_OBJECT
+
+public:
+    static constexpr int kMinConnections = 1;
+    static constexpr int kMaxConnections = 40;
+    static constexpr std::chrono::milliseconds kMinOptionsInterval{2000};
+
+    // Pacing and timeouts start as stored in the settings.
+    explicit CLookupScheduler(CDomainDoc& doc, QObject* parent = nullptr);
+    // Stops every lookup and waits for the workers to end.
+    ~CLookupScheduler() override;
+
+    void SetMaxConnections(int maxConnections) { m_nMaxConnections = maxConnections; }
+    int GetMaxConnections() const { return m_nMaxConnections; }
+    void SetInterval(std::chrono::milliseconds interval);
+    std::chrono::milliseconds GetInterval() const { return m_timer.intervalAsDuration(); }
+    void SetTimeouts(CLookupTimeouts timeouts) { m_timeouts = timeouts; }
+    // The values confirmed in the options: connections within 1..40, a tick of at least two
+    // seconds, the list limit and disclaimer stripping.
+    void ApplyOptions();
+
+    // Turns the timer-driven lookup of the ticked entries on; it starts at the next tick.
+    void CheckAllSelected();
+    // Looks the entry up at once, outside the pacing.
+    bool CheckDomain(int index);
+    bool StartLookup(int index);
+    void StopAll();
+    void StopLookup(int index);
+    // Back to "Unknown" unless the entry is unknown or being checked.
+    bool ResetEntry(int index);
+    int ResetSelected();
+    // Aborts the lookups that wait for this TLD entry's server.
+    void AbortLookupsForTLD(QByteArrayView tld);
+
+    bool IsBusy() const;
+    bool IsLookupAllOn() const { return m_bLookupAll; }
+    bool IsLookupRunning(int index) const;
+    // One step of the timer: start lookups for ticked entries; false when nothing is left.
+    bool DispatchLookups();
+    void OnTimer();
+
+    CServerResolver& GetResolver() { return m_resolver; }
+
+Q_SIGNALS:
+    // After every tick: time to refresh the status line.
+    void Ticked();
+    // A tick found no lookup running: the busy animation can stop.
+    void Idle();
+    // The entry at this index has its result.
+    void LookupCompleted(int index);
+
+private:
+    void OnLookupsDone();
+    void Complete(CLookupJob* job);
+    int CountRunning() const;
+    int StartPass(int& running, bool (*eligible)(std::uint8_t status));
+
+    CDomainDoc& m_doc;
+    QPointer<CDomainDoc> m_docAlive;
+    CServerResolver m_resolver;
+    CCompletionQueue m_completions;
+    QTimer m_timer;
+    CLookupTimeouts m_timeouts;
+    int m_nMaxConnections;
+    bool m_bLookupAll = false;
+    // Every job whose worker has not been joined yet, detached ones included.
+    std::vector<std::shared_ptr<CLookupJob>> m_jobs;
+};

@@ -1,0 +1,13 @@
+#include "lookup/LookupTimeouts.h"
+
+#include "core/Settings.h"
+
+#include <algorithm>
+
+CLookupTimeouts CLookupTimeouts::FromSettings()
+{
+    const auto seconds = [](const CIntSetting& setting) {
+        return std::chrono::milliseconds(std::max(1, GetSetting(setting)) * 1000LL);
+    };
+    return {seconds(Setting::ConnectTimeout), seconds(Setting::ReadTimeout)};
+}

@@ -1,0 +1,50 @@
+#include "lookup/StatusLine.h"
+
+#include "core/DomainDoc.h"
+
+CListCounts CListCounts::Of(const CDomainDoc& doc)
+{
+    CListCounts counts;
+    counts.entries = doc.GetCount();
+    for (const auto& entry : doc.GetEntries()) {
+        counts.ticked += entry->m_bSelected ? 1 : 0;
+        counts.taken += entry->m_nStatus == STATUS_TAKEN ? 1 : 0;
+        counts.available += entry->m_nStatus == STATUS_AVAILABLE ? 1 : 0;
+    }
+    return counts;
+}
+
+QString SummaryText(const CListCounts& counts)
+{
+    return QStringLiteral("[%1 Domains, %2 checked, %3 available, %4 taken]")
+        .arg(counts.entries)
+        .arg(counts.available + counts.taken)
+        .arg(counts.available)
+        .arg(counts.taken);
+}
+
+QString StatusLineText(const CListCounts& counts, bool busy, bool noServerResolved)
+{
+    if (counts.entries == 0) {
+        return QStringLiteral("Use the 'Add Names' option to add domain names to the list. You "
+                              "can also create domain names from your keywords using the "
+                              "'Construct domain names' option.");
+    }
+    QString hint;
+    if (busy && noServerResolved) {
+        hint = QStringLiteral("Locating Whois server. Click on the 'Stop All' button to stop. ");
+    } else if (busy) {
+        hint = QStringLiteral(
+            "Communicating with the Whois server. Click on the 'Stop All' button to stop. ");
+    } else if (counts.ticked > 0) {
+        hint = QStringLiteral("Use the 'Lookup Selected' option to lookup the selected domain "
+                              "names for availability. ");
+    } else if (counts.entries < 4) {
+        hint = QStringLiteral("Right click on a domain name and choose 'Check availability' to "
+                              "check if the domain is available. ");
+    } else {
+        hint = QStringLiteral("Select the domains you want to lookup by clicking on the check "
+                              "boxes to the left of each name. ");
+    }
+    return hint + SummaryText(counts);
+}

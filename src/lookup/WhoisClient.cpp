@@ -1,0 +1,206 @@
+#include "lookup/WhoisClient.h"
+
+#include <chrono>
+#include <cstring>
+
+#include <netinet/in.h>
+#include <poll.h>
+#include <sys/socket.h>
+
+namespace {
+
+using Clock = std::chrono::steady_clock;
+
+// How often a blocked wait looks at the abort flag.
+constexpr std::chrono::milliseconds kAbortCheck{100};
+// The waiting worker looks for its server's address once a second.
+constexpr std::chrono::seconds kAddressPoll{1};
+
+socklen_t ToSocketAddress(const QHostAddress& address, quint16 port, sockaddr_storage& storage)
+{
+    std::memset(&storage, 0, sizeof storage);
+    if (address.protocol() == QAbstractSocket::IPv6Protocol) {
+        auto& ipv6 = reinterpret_cast<sockaddr_in6&>(storage);
+        ipv6.sin6_family = AF_INET6;
+        ipv6.sin6_port = htons(port);
+        const Q_IPV6ADDR bytes = address.toIPv6Address();
+        std::memcpy(&ipv6.sin6_addr, bytes.c, sizeof bytes.c);
+        ipv6.sin6_scope_id = address.scopeId().toUInt();
+        return sizeof ipv6;
+    }
+    auto& ipv4 = reinterpret_cast<sockaddr_in&>(storage);
+    ipv4.sin_family = AF_INET;
+    ipv4.sin_port = htons(port);
+    ipv4.sin_addr.s_addr = htonl(address.toIPv4Address());
+    return sizeof ipv4;
+}
+
+QByteArray Cut(QByteArray text, qsizetype capacity)
+{
+    text.truncate(capacity - 1); // room for the terminating zero of the buffer it stands for
+    return text;
+}
+
+} // namespace
+
+CWhoisClient::CWhoisClient(QByteArrayView name, std::shared_ptr<CHostRecord> host,
+                           QByteArray serverName, CLookupTimeouts timeouts)
+    : m_name(Cut(name.toByteArray(), kNameCapacity))
+    , m_host(std::move(host))
+    , m_serverName(std::move(serverName))
+    , m_timeouts(timeouts)
+{
+    m_answer.reserve(kAnswerCapacity);
+}
+
+bool CWhoisClient::Query()
+{
+    m_answer.clear();
+    if (!m_socket.Startup(1, 1)) {
+        return Fail("Error initializing sockets.\n");
+    }
+    if (!m_host) {
+        return Fail("'whois' server not defined.\n");
+    }
+    CHostRecord::Snapshot address;
+    if (!WaitForAddress(address)) {
+        return Fail("Unknown 'whois' server (" + m_serverName + ")\n");
+    }
+    bool timedOut = false;
+    if (!Connect(address, timedOut)) {
+        if (!m_message.isEmpty()) {
+            return false;
+        }
+        return Fail(timedOut ? "whois: connection timed out"
+                             : "whois: unable to connect to WHOIS server");
+    }
+    m_message =
+        Cut("WHOIS server: " + address.hostName + ", Domain: " + m_name + "\n\n", kMessageCapacity);
+    m_answer = m_message;
+    const QByteArray query = m_name + "\r\n";
+    ::send(m_socket.Descriptor(), query.constData(), static_cast<std::size_t>(query.size()),
+           MSG_NOSIGNAL);
+    const bool stalledBeforeAnswering = Receive();
+    m_socket.Close();
+    if (stalledBeforeAnswering) {
+        return Fail("whois: connection timed out");
+    }
+    return true;
+}
+
+void CWhoisClient::Abort()
+{
+    m_socket.Abort();
+    {
+        const std::lock_guard lock(m_wakeMutex);
+    }
+    m_wake.notify_all();
+}
+
+bool CWhoisClient::WaitForAddress(CHostRecord::Snapshot& address)
+{
+    std::unique_lock lock(m_wakeMutex);
+    for (;;) {
+        address = m_host->Get();
+        if (address.state == CHostRecord::State::Resolved) {
+            return true;
+        }
+        if (address.state == CHostRecord::State::Withdrawn || m_socket.IsAborted()) {
+            return false;
+        }
+        m_wake.wait_for(lock, kAddressPoll, [this] { return m_socket.IsAborted(); });
+    }
+}
+
+bool CWhoisClient::Connect(const CHostRecord::Snapshot& address, bool& timedOut)
+{
+    for (const QHostAddress& candidate : address.addresses) {
+        const int family =
+            candidate.protocol() == QAbstractSocket::IPv6Protocol ? AF_INET6 : AF_INET;
+        if (!m_socket.Open(family, SOCK_STREAM, IPPROTO_TCP)) {
+            if (m_socket.IsAborted()) {
+                return false;
+            }
+            return Fail("whois: unable to create socket");
+        }
+        sockaddr_storage storage;
+        const socklen_t length = ToSocketAddress(candidate, address.port, storage);
+        const int fd = m_socket.Descriptor();
+        if (::connect(fd, reinterpret_cast<const sockaddr*>(&storage), length) == 0) {
+            return true;
+        }
+        if (errno == EINPROGRESS) {
+            const Wait wait = WaitFor(POLLOUT, m_timeouts.connect);
+            int error = 0;
+            socklen_t errorLength = sizeof error;
+            if (wait == Wait::Ready &&
+                ::getsockopt(fd, SOL_SOCKET, SO_ERROR, &error, &errorLength) == 0 && error == 0) {
+                return true;
+            }
+            timedOut = wait == Wait::TimedOut;
+            if (wait == Wait::Stopped) {
+                return false;
+            }
+        } else {
+            timedOut = false;
+        }
+        m_socket.CloseSocket();
+    }
+    return false;
+}
+
+bool CWhoisClient::Receive()
+{
+    const qsizetype start = m_answer.size();
+    char chunk[kChunkSize];
+    for (;;) {
+        const Wait wait = WaitFor(POLLIN, m_timeouts.read);
+        if (wait != Wait::Ready) {
+            return wait == Wait::TimedOut && m_answer.size() == start;
+        }
+        const ssize_t received = ::recv(m_socket.Descriptor(), chunk, sizeof chunk, 0);
+        if (received < 0 && (errno == EAGAIN || errno == EWOULDBLOCK || errno == EINTR)) {
+            continue;
+        }
+        if (received <= 0) {
+            return false;
+        }
+        // The chunk counts as text up to its first zero byte.
+        const void* zero = std::memchr(chunk, '\0', static_cast<std::size_t>(received));
+        const qsizetype length = zero ? static_cast<const char*>(zero) - chunk : received;
+        if (m_answer.size() + length > kAnswerCapacity - 1) {
+            return false;
+        }
+        m_answer.append(chunk, length);
+    }
+}
+
+CWhoisClient::Wait CWhoisClient::WaitFor(short events, std::chrono::milliseconds timeout)
+{
+    const auto deadline = Clock::now() + timeout;
+    pollfd request{m_socket.Descriptor(), events, 0};
+    for (;;) {
+        if (m_socket.IsAborted()) {
+            return Wait::Stopped;
+        }
+        const auto left =
+            std::chrono::duration_cast<std::chrono::milliseconds>(deadline - Clock::now());
+        if (left.count() <= 0) {
+            return Wait::TimedOut;
+        }
+        const int result =
+            ::poll(&request, 1, static_cast<int>(std::min(left, kAbortCheck).count()));
+        if (result > 0) {
+            return Wait::Ready;
+        }
+        if (result < 0 && errno != EINTR) {
+            return Wait::Ready; // let the call that follows report the fault
+        }
+    }
+}
+
+bool CWhoisClient::Fail(QByteArrayView message)
+{
+    m_message = Cut(message.toByteArray(), kMessageCapacity);
+    return false;
+}

@@ -1,0 +1,62 @@
+#pragma once
+
+#include "core/HostRecord.h"
+#include "lookup/LookupTimeouts.h"
+#include "lookup/SocketHolder.h"
+
+#include <QByteArray>
+
+#include <condition_variable>
+#include <memory>
+#include <mutex>
+
+// One WHOIS query over TCP: waits for the server's address, connects, sends the name and CR LF
+// and collects the answer until the server closes, the buffer is full, the server stalls or the
+// user stops it. Runs on the lookup's worker thread; the user-interface thread only calls Abort().
+class CWhoisClient {
+public:
+    static constexpr qsizetype kNameCapacity = 256;
+    static constexpr qsizetype kMessageCapacity = 256;
+    static constexpr qsizetype kAnswerCapacity = 4096;
+    static constexpr qsizetype kChunkSize = 2095;
+
+    // `host` is the address record of the name's TLD entry (or of com's when the name has
+    // none); empty when neither exists. `serverName` is the server of the name's own entry,
+    // for the message when its address never arrives.
+    CWhoisClient(QByteArrayView name, std::shared_ptr<CHostRecord> host, QByteArray serverName,
+                 CLookupTimeouts timeouts);
+    CWhoisClient(const CWhoisClient&) = delete;
+    CWhoisClient& operator=(const CWhoisClient&) = delete;
+    virtual ~CWhoisClient() = default;
+
+    // True with the answer (which begins with a line naming the server and the name), or false
+    // with an error message.
+    bool Query();
+    const QByteArray& GetAnswer() const { return m_answer; }
+    const QByteArray& GetMessage() const { return m_message; }
+    CSocketHolder& GetSocket() { return m_socket; }
+    bool UsesHost(const CHostRecord* host) const { return m_host.get() == host; }
+
+    void Abort();
+
+private:
+    enum class Wait { Ready, TimedOut, Stopped };
+
+    bool WaitForAddress(CHostRecord::Snapshot& address);
+    // Tries each address in turn; sets `timedOut` when the last attempt ran out of time.
+    bool Connect(const CHostRecord::Snapshot& address, bool& timedOut);
+    // Collects the answer; true when the server stalled before sending anything.
+    bool Receive();
+    Wait WaitFor(short events, std::chrono::milliseconds timeout);
+    bool Fail(QByteArrayView message);
+
+    QByteArray m_name;
+    QByteArray m_message;
+    QByteArray m_answer;
+    std::shared_ptr<CHostRecord> m_host;
+    QByteArray m_serverName;
+    CLookupTimeouts m_timeouts;
+    CSocketHolder m_socket;
+    std::mutex m_wakeMutex;
+    std::condition_variable m_wake;
+};

@@ -1,0 +1,65 @@
+#pragma once
+
+#include <QByteArray>
+#include <QByteArrayList>
+#include <QByteArrayView>
+
+#include <cstdint>
+
+class CDomainDoc;
+
+// How the padding words join the keyword.
+struct CPaddingOptions {
+    // Each word also goes in a second time joined by "-".
+    bool useDash = false;
+    bool noStartAppend = false;
+    bool noEndAppend = false;
+    // No name carries words on both sides.
+    bool noBothAppend = true;
+};
+
+// The names made from one keyword, padding words and TLDs, handed out one at a time in this
+// order: the keyword bare, then with each TLD; each beginning word + keyword with each TLD; the
+// keyword + each end word with each TLD; unless noBothAppend, each beginning word (outer) with
+// each end word (inner) around the keyword, with each TLD. TLDs follow the order given.
+// The sequence can be far longer than any list may hold, so it is never built whole.
+class CNameConstructor {
+public:
+    // The word texts are cut at runs of space, comma, CR, LF and semicolon; dots are removed from
+    // each word, and a word equal to the trimmed keyword (ignoring case) is skipped.
+    CNameConstructor(QByteArrayView keyword, QByteArrayView beginningWords, QByteArrayView endWords,
+                     const CPaddingOptions& options, QByteArrayList tlds);
+
+    // Points `name` at the next name, which stays valid until the next call; false when the
+    // sequence has ended.
+    bool Next(QByteArrayView& name);
+    // The length of the whole sequence: 1 + |T| x (1 + |P| + |S| + |P| x |S|), the last term
+    // only while names may carry words on both sides.
+    std::uint64_t Count() const;
+
+private:
+    // Every stage but the first makes stems (names without their TLD) that take each TLD.
+    enum class Stage { BareKeyword, Keyword, Prefixed, Suffixed, BothSides, Done };
+
+    qint64 StemCount(Stage stage) const;
+    void BuildStem();
+    void NextStem();
+
+    QByteArray m_keyword;
+    // The words that go before the keyword (P) and after it (S), dash forms included.
+    QByteArrayList m_prefixes;
+    QByteArrayList m_suffixes;
+    QByteArrayList m_tlds;
+    bool m_bBothSides;
+
+    Stage m_stage = Stage::BareKeyword;
+    qint64 m_stemIndex = 0;
+    qsizetype m_tld = 0;
+    // The current stem and a dot, followed by the TLD of the name handed out last.
+    QByteArray m_name;
+    qsizetype m_stemLength = 0;
+};
+
+// Offers the constructed names to the list in order and stops as soon as the list is full.
+// Returns how many entered.
+int AdmitConstructedNames(CDomainDoc& doc, CNameConstructor& names);

@@ -1,0 +1,16 @@
+#pragma once
+
+#include <QListWidget>
+
+// The TLDs of the table, one check box each (" COM"), ticked where names without a TLD get that
+// TLD. The ticks belong to the table: saving writes them into it and into its file, so every
+// name dialog shows the same ticks.
+class CTLDCheckList : public QListWidget {
+    Q_OBJECT
+
+public:
+    explicit CTLDCheckList(QWidget* parent = nullptr);
+
+    // Writes the ticks into the table and saves the TLD file; a failed save is reported.
+    void SaveTicks();
+};

@@ -1,0 +1,26 @@
+#include "shell/CommandWiring.h"
+
+#include "names/NameCommands.h"
+#include "shell/ExportCommands.h"
+#include "shell/MainFrame.h"
+#include "shell/OptionsDialog.h"
+#include "shell/TLDSetupDialog.h"
+#include "shell/WebCommands.h"
+#include "view/DomainView.h"
+#include "view/ListCommands.h"
+
+void BindFeatureCommands(CMainFrame& frame)
+{
+    new CExportCommands(frame);
+    new CWebCommands(frame);
+    CDomainDoc& doc = frame.GetDocument();
+    frame.Bind(Command::AddNames, [&frame, &doc] { RunAddNamesCommand(&frame, doc); });
+    frame.Bind(Command::ConstructNames, [&frame, &doc] { RunConstructNamesCommand(&frame, doc); });
+    frame.Bind(
+        Command::NewListWizard, [&frame, &doc] { RunNewListWizard(&frame, doc); },
+        [](const CListFacts& facts) { return facts.entries == 0; });
+    CLookupScheduler& scheduler = frame.GetView().GetScheduler();
+    frame.Bind(Command::Options, [&frame, &scheduler] { RunOptionsCommand(&frame, scheduler); });
+    frame.Bind(Command::SetupDomains,
+               [&frame, &scheduler] { RunSetupDomainsCommand(&frame, scheduler); });
+}

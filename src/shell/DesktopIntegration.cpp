@@ -1,0 +1,144 @@
+#include "shell/DesktopIntegration.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QProcess>
+#include <QSaveFile>
+#include <QStandardPaths>
+
+namespace {
+
+QByteArray ReadResource(const QString& name)
+{
+    QFile file(name);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+QString MimeFolder()
+{
+    return QDir(CDesktopIntegration::DataHome()).filePath(QStringLiteral("mime"));
+}
+
+QString ApplicationsFolder()
+{
+    return QDir(CDesktopIntegration::DataHome()).filePath(QStringLiteral("applications"));
+}
+
+bool NeedsQuotes(const QString& argument)
+{
+    static const QString reserved = QStringLiteral(" \t\n\"'\\><~|&;$*?#()`");
+    for (const QChar c : argument) {
+        if (reserved.contains(c)) {
+            return true;
+        }
+    }
+    return argument.isEmpty();
+}
+
+} // namespace
+
+CDesktopIntegration::CDesktopIntegration(QString programPath, ToolStarter startTool)
+    : m_programPath(std::move(programPath))
+    , m_startTool(std::move(startTool))
+{}
+
+CFileResult CDesktopIntegration::Register() const
+{
+    const CFileResult mime = Install(MimePackagePath(), MimePackage(),
+                                     QStringLiteral("update-mime-database"), MimeFolder());
+    const CFileResult launcher =
+        Install(LauncherPath(), LauncherEntry(), QStringLiteral("update-desktop-database"),
+                ApplicationsFolder());
+    return mime.Ok() ? launcher : mime;
+}
+
+QString CDesktopIntegration::DataHome()
+{
+    return QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation);
+}
+
+QString CDesktopIntegration::MimePackagePath()
+{
+    return QDir(MimeFolder()).filePath(QStringLiteral("packages/quillon.xml"));
+}
+
+QString CDesktopIntegration::LauncherPath()
+{
+    return QDir(ApplicationsFolder()).filePath(QStringLiteral("quillon.desktop"));
+}
+
+QByteArray CDesktopIntegration::MimePackage()
+{
+    return ReadResource(QStringLiteral(":/packaging/quillon-zul.xml"));
+}
+
+QByteArray CDesktopIntegration::LauncherEntry() const
+{
+    QByteArray entry;
+    const QByteArray installed = ReadResource(QStringLiteral(":/packaging/quillon.desktop"));
+    for (const QByteArray& line : installed.split('\n')) {
+        if (line.startsWith("Exec=")) {
+            entry += "Exec=" + ExecArgument(m_programPath).toUtf8() + " %f";
+        } else {
+            entry += line;
+        }
+        entry += '\n';
+    }
+    entry.chop(1);
+    return entry;
+}
+
+// The launcher's rules: inside quotes a backslash protects '"', '`', '$' and itself; '%' is
+// doubled; and the whole value is a string whose backslashes and control characters are escaped
+// once more.
+QString CDesktopIntegration::ExecArgument(const QString& path)
+{
+    QString argument;
+    if (NeedsQuotes(path)) {
+        argument += QLatin1Char('"');
+        for (const QChar c : path) {
+            if (c == QLatin1Char('"') || c == QLatin1Char('`') || c == QLatin1Char('$') ||
+                c == QLatin1Char('\\')) {
+                argument += QLatin1Char('\\');
+            }
+            argument += c;
+        }
+        argument += QLatin1Char('"');
+    } else {
+        argument = path;
+    }
+    argument.replace(QLatin1Char('%'), QStringLiteral("%%"));
+    argument.replace(QLatin1Char('\\'), QStringLiteral("\\\\"));
+    argument.replace(QLatin1Char('\n'), QStringLiteral("\\n"));
+    argument.replace(QLatin1Char('\t'), QStringLiteral("\\t"));
+    argument.replace(QLatin1Char('\r'), QStringLiteral("\\r"));
+    return argument;
+}
+
+void CDesktopIntegration::StartDetached(const QString& program, const QStringList& arguments)
+{
+    QProcess::startDetached(program, arguments);
+}
+
+CFileResult CDesktopIntegration::Install(const QString& path, const QByteArray& contents,
+                                         const QString& cacheTool, const QString& cacheFolder) const
+{
+    QFile current(path);
+    if (current.open(QIODevice::ReadOnly) && current.readAll() == contents) {
+        return CFileResult::Success();
+    }
+    current.close();
+    QDir().mkpath(QFileInfo(path).absolutePath());
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly) || file.write(contents) != contents.size() ||
+        !file.commit()) {
+        return CFileResult::Failure(QStringLiteral("Cannot write %1: %2")
+                                        .arg(QDir::toNativeSeparators(path), file.errorString()));
+    }
+    const QString program = QStandardPaths::findExecutable(cacheTool);
+    if (!program.isEmpty()) {
+        m_startTool(program, {cacheFolder});
+    }
+    return CFileResult::Success();
+}

@@ -1,0 +1,111 @@
+#include "shell/ExportCommands.h"
+
+#include "core/DomainDoc.h"
+#include "core/Settings.h"
+#include "export/DatabaseExport.h"
+#include "export/ExportFileChoice.h"
+#include "export/ListPrinter.h"
+#include "export/TextExport.h"
+#include "shell/MainFrame.h"
+#include "view/ListCommands.h"
+#include "view/UserPrompt.h"
+
+#include <QPageSetupDialog>
+#include <QPrintDialog>
+#include <QPrintPreviewDialog>
+#include <QPrinter>
+
+namespace {
+
+CListPrinter ListPrinterFor(const CDomainDoc& doc)
+{
+    return CListPrinter(doc, GetSetting(Setting::PrintLines), QDate::currentDate());
+}
+
+} // namespace
+
+CExportCommands::CExportCommands(CMainFrame& frame)
+    : QObject(&frame)
+    , m_frame(frame)
+    , m_printer(std::make_unique<QPrinter>(QPrinter::HighResolution))
+{
+    const auto anyTicked = [](const CListFacts& facts) {
+        return facts.anyTicked;
+    };
+    m_frame.Bind(
+        Command::ExportSelectedText, [this] { ExportSelectedText(); }, anyTicked);
+    m_frame.Bind(
+        Command::ExportFreeText, [this] { ExportFreeText(); },
+        [](const CListFacts& facts) { return facts.anyAvailable; });
+    m_frame.Bind(
+        Command::ExportDatabase, [this] { ExportDatabase(); }, anyTicked);
+    m_frame.Bind(Command::Print, [this] { Print(); });
+    m_frame.Bind(Command::PrintPreview, [this] { PrintPreview(); });
+    m_frame.Bind(Command::PrintSetup, [this] { PrintSetup(); });
+}
+
+CExportCommands::~CExportCommands() = default;
+
+void CExportCommands::ExportSelectedText()
+{
+    const QString path = ChooseFile(CExportFileChoice::Text());
+    if (!path.isEmpty()) {
+        CUserPrompt::Information(
+            &m_frame,
+            ExportTextFile(m_frame.GetDocument(), path, TextExportMode::SelectedNames).Message());
+    }
+}
+
+void CExportCommands::ExportFreeText()
+{
+    const QString path = ChooseFile(CExportFileChoice::Text());
+    if (!path.isEmpty()) {
+        CUserPrompt::Information(
+            &m_frame,
+            ExportTextFile(m_frame.GetDocument(), path, TextExportMode::AvailableNames).Message());
+    }
+}
+
+void CExportCommands::ExportDatabase()
+{
+    const QString path = ChooseFile(CExportFileChoice::Database());
+    if (!path.isEmpty()) {
+        CUserPrompt::Information(&m_frame, ::ExportDatabase(m_frame.GetDocument(), path).Message());
+    }
+}
+
+void CExportCommands::Print()
+{
+    const CListPrinter printer = ListPrinterFor(m_frame.GetDocument());
+    QPrintDialog dialog(m_printer.get(), &m_frame);
+    dialog.setMinMax(1, printer.PageCount(*m_printer));
+    if (dialog.exec() == QDialog::Accepted && !printer.Print(*m_printer)) {
+        CUserPrompt::Warning(&m_frame, QStringLiteral("The printer could not be started."));
+    }
+}
+
+void CExportCommands::PrintPreview()
+{
+    const CListPrinter printer = ListPrinterFor(m_frame.GetDocument());
+    QPrintPreviewDialog dialog(m_printer.get(), &m_frame);
+    connect(&dialog, &QPrintPreviewDialog::paintRequested, this,
+            [&printer](QPrinter* target) { printer.Print(*target); });
+    dialog.exec();
+}
+
+void CExportCommands::PrintSetup()
+{
+    QPageSetupDialog dialog(m_printer.get(), &m_frame);
+    dialog.exec();
+}
+
+QString CExportCommands::ChooseFile(const CExportFileChoice& choice)
+{
+    const QString path =
+        CUserPrompt::SaveFileName(&m_frame, QStringLiteral("Save As"), choice.InitialFileName(),
+                                  choice.Filter(), choice.DefaultSuffix());
+    if (!path.isEmpty()) {
+        choice.Remember(path);
+    }
+    return path;
+}

@@ -1,0 +1,184 @@
+#include "shell/OptionsDialog.h"
+
+#include "lookup/LookupScheduler.h"
+#include "shell/AutostartEntry.h"
+#include "shell/IntegerSpinEdit.h"
+#include "view/UserPrompt.h"
+
+#include <QCheckBox>
+#include <QCoreApplication>
+#include <QDialogButtonBox>
+#include <QFormLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QVBoxLayout>
+
+namespace {
+
+constexpr int kMinTimeoutSeconds = 1;
+constexpr int kMaxTimeoutSeconds = 300;
+
+// An edit that sits alone in its group keeps its natural width at the group's left.
+QHBoxLayout* LeftAligned(QWidget* widget)
+{
+    auto* row = new QHBoxLayout;
+    row->addWidget(widget);
+    row->addStretch();
+    return row;
+}
+
+} // namespace
+
+COptionsDialog::COptionsDialog(QWidget* parent)
+    : QDialog(parent)
+{
+    setWindowTitle(QStringLiteral("Options"));
+
+    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel);
+    connect(buttons, &QDialogButtonBox::accepted, this, &COptionsDialog::accept);
+    connect(buttons, &QDialogButtonBox::rejected, this, &COptionsDialog::reject);
+
+    m_pMinimizeToTray = new QCheckBox(QStringLiteral("Minimize to &tray at start"));
+    m_pRunAtStartup = new QCheckBox(QStringLiteral("&Run on startup "));
+    m_pStripOutput = new QCheckBox(QStringLiteral("Cleanup &whois result text."));
+    connect(m_pRunAtStartup, &QCheckBox::clicked, this, &COptionsDialog::OnRunAtStartupClicked);
+
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(CreateCommunicationGroup());
+    auto* limits = new QHBoxLayout;
+    limits->addWidget(CreatePrintLinesGroup());
+    limits->addWidget(CreateMaxEntriesGroup(), 1);
+    layout->addLayout(limits);
+    layout->addWidget(m_pMinimizeToTray);
+    layout->addWidget(m_pRunAtStartup);
+    layout->addWidget(m_pStripOutput);
+    layout->addStretch();
+    layout->addWidget(buttons);
+
+    ShowValues(COptionsValues::FromSettings());
+}
+
+void COptionsDialog::accept()
+{
+    const std::optional<COptionsValues> values = ReadControls();
+    if (!values) {
+        return;
+    }
+    values->Save();
+    QDialog::accept();
+}
+
+CIntegerSpinEdit* COptionsDialog::AddNumberRow(QFormLayout& form, const QString& label, int minimum,
+                                               int maximum, const char* name)
+{
+    auto* edit = new CIntegerSpinEdit(minimum, maximum);
+    edit->setObjectName(QLatin1String(name));
+    form.addRow(label, edit);
+    return edit;
+}
+
+QWidget* COptionsDialog::CreateCommunicationGroup()
+{
+    auto* group = new QGroupBox(QStringLiteral("Communication"));
+    auto* form = new QFormLayout(group);
+    form->setFieldGrowthPolicy(QFormLayout::FieldsStayAtSizeHint);
+    m_pMaxConnections = AddNumberRow(*form, QStringLiteral("&Max simultaneous connections"),
+                                     CLookupScheduler::kMinConnections,
+                                     CLookupScheduler::kMaxConnections, "maxConnections");
+    m_pConnectionInterval = AddNumberRow(*form, QStringLiteral("&Connection Interval (seconds)"), 2,
+                                         60, "connectionInterval");
+    m_pConnectTimeout = AddNumberRow(*form, QStringLiteral("Co&nnect Timeout (seconds)"),
+                                     kMinTimeoutSeconds, kMaxTimeoutSeconds, "connectTimeout");
+    m_pReadTimeout = AddNumberRow(*form, QStringLiteral("Rea&d Timeout (seconds)"),
+                                  kMinTimeoutSeconds, kMaxTimeoutSeconds, "readTimeout");
+    return group;
+}
+
+QWidget* COptionsDialog::CreatePrintLinesGroup()
+{
+    auto* group = new QGroupBox(QStringLiteral("&Print lines per page "));
+    m_pPrintLines = new CIntegerSpinEdit(1, 60);
+    m_pPrintLines->setObjectName(QStringLiteral("printLines"));
+    auto* layout = new QVBoxLayout(group);
+    layout->addLayout(LeftAligned(m_pPrintLines));
+    layout->addStretch();
+    return group;
+}
+
+QWidget* COptionsDialog::CreateMaxEntriesGroup()
+{
+    auto* group = new QGroupBox(QStringLiteral("Max allowable &entries in the domain list:"));
+    m_pMaxEntries = new CIntegerSpinEdit(1000, 64000);
+    m_pMaxEntries->setObjectName(QStringLiteral("maxEntries"));
+    auto* hint = new QLabel(QStringLiteral("Please set this to a reasonable limit, may be 3000."));
+    auto* layout = new QVBoxLayout(group);
+    layout->addLayout(LeftAligned(m_pMaxEntries));
+    layout->addWidget(hint);
+    return group;
+}
+
+void COptionsDialog::ShowValues(const COptionsValues& values)
+{
+    m_pMaxConnections->SetValue(values.maxConnections);
+    m_pConnectionInterval->SetValue(values.connectionInterval);
+    m_pConnectTimeout->SetValue(values.connectTimeout);
+    m_pReadTimeout->SetValue(values.readTimeout);
+    m_pPrintLines->SetValue(values.printLines);
+    m_pMaxEntries->SetValue(values.maxEntries);
+    m_pMinimizeToTray->setChecked(values.minimizeToTray);
+    m_pRunAtStartup->setChecked(values.runAtStartup);
+    m_pStripOutput->setChecked(values.stripOutput);
+}
+
+std::optional<COptionsValues> COptionsDialog::ReadControls()
+{
+    COptionsValues values;
+    const std::pair<CIntegerSpinEdit*, int*> numbers[] = {
+        {m_pMaxConnections, &values.maxConnections},
+        {m_pConnectionInterval, &values.connectionInterval},
+        {m_pConnectTimeout, &values.connectTimeout},
+        {m_pReadTimeout, &values.readTimeout},
+        {m_pPrintLines, &values.printLines},
+        {m_pMaxEntries, &values.maxEntries},
+    };
+    for (const auto& [edit, target] : numbers) {
+        const std::optional<int> number = edit->Value();
+        if (!number) {
+            CUserPrompt::Warning(this, QStringLiteral("Please enter an integer."));
+            edit->setFocus();
+            edit->selectAll();
+            return std::nullopt;
+        }
+        *target = *number;
+    }
+    values.minimizeToTray = m_pMinimizeToTray->isChecked();
+    values.runAtStartup = m_pRunAtStartup->isChecked();
+    values.stripOutput = m_pStripOutput->isChecked();
+    return values;
+}
+
+void COptionsDialog::OnRunAtStartupClicked(bool checked)
+{
+    if (!ReadControls()) {
+        return;
+    }
+    SetSetting(Setting::RunAtStartup, checked ? 1 : 0);
+    if (!checked) {
+        AutostartEntry::Remove();
+        return;
+    }
+    if (!AutostartEntry::Create(QCoreApplication::applicationFilePath()).Ok()) {
+        CUserPrompt::Information(this, QStringLiteral("Error creating Shortcut"));
+    }
+}
+
+bool RunOptionsCommand(QWidget* parent, CLookupScheduler& scheduler)
+{
+    COptionsDialog dialog(parent);
+    if (dialog.exec() != QDialog::Accepted) {
+        return false;
+    }
+    scheduler.ApplyOptions();
+    return true;
+}

@@ -1,0 +1,52 @@
+#pragma once
+
+#include "shell/OptionsValues.h"
+
+#include <QDialog>
+
+#include <optional>
+
+class CIntegerSpinEdit;
+class CLookupScheduler;
+class QCheckBox;
+class QFormLayout;
+
+// The "Options" dialog: connections, pacing and timeouts of the lookups, printed lines per page,
+// the size limit of the domain list, the tray start, the clean-up of WHOIS answers and the start
+// at login. The boxes start from the stored settings; OK writes them all. "&Run on startup "
+// acts at once, whether the dialog is then confirmed or cancelled.
+class COptionsDialog : public QDialog {
+    Q_OBJECT
+
+public:
+    explicit COptionsDialog(QWidget* parent = nullptr);
+
+    // Refuses a box that holds no whole number; otherwise writes every option and closes.
+    void accept() override;
+
+private:
+    CIntegerSpinEdit* AddNumberRow(QFormLayout& form, const QString& label, int minimum,
+                                   int maximum, const char* name);
+    QWidget* CreateCommunicationGroup();
+    QWidget* CreatePrintLinesGroup();
+    QWidget* CreateMaxEntriesGroup();
+    void ShowValues(const COptionsValues& values);
+    // The values in the boxes, or none after telling the user which box holds no number.
+    std::optional<COptionsValues> ReadControls();
+    void OnRunAtStartupClicked(bool checked);
+
+    CIntegerSpinEdit* m_pMaxConnections = nullptr;
+    CIntegerSpinEdit* m_pConnectionInterval = nullptr;
+    CIntegerSpinEdit* m_pConnectTimeout = nullptr;
+    CIntegerSpinEdit* m_pReadTimeout = nullptr;
+    CIntegerSpinEdit* m_pPrintLines = nullptr;
+    CIntegerSpinEdit* m_pMaxEntries = nullptr;
+    QCheckBox* m_pMinimizeToTray = nullptr;
+    QCheckBox* m_pRunAtStartup = nullptr;
+    QCheckBox* m_pStripOutput = nullptr;
+};
+
+// "&Options...": runs the dialog; once it is confirmed, the scheduler takes the new connection
+// limit, pace and timeouts, the document its list limit, and the lookups the clean-up switch.
+// True when the dialog was confirmed.
+bool RunOptionsCommand(QWidget* parent, CLookupScheduler& scheduler);

@@ -1,0 +1,38 @@
+#include "shell/OptionsValues.h"
+
+COptionsValues COptionsValues::FromSettings()
+{
+    COptionsValues values;
+    values.maxConnections = GetSetting(Setting::MaxConnections);
+    values.connectionInterval = GetSetting(Setting::ConnectionInterval);
+    values.connectTimeout = GetSetting(Setting::ConnectTimeout);
+    values.readTimeout = GetSetting(Setting::ReadTimeout);
+    values.printLines = GetSetting(Setting::PrintLines);
+    values.maxEntries = GetSetting(Setting::MaxEntries);
+    values.minimizeToTray = GetSetting(Setting::MinimizeToTray) != 0;
+    values.runAtStartup = GetSetting(Setting::RunAtStartup) != 0;
+    values.stripOutput = GetSetting(Setting::StripOutput) != 0;
+    return values;
+}
+
+std::vector<std::pair<CIntSetting, int>> COptionsValues::InWriteOrder() const
+{
+    return {
+        {Setting::MaxEntries, maxEntries},
+        {Setting::MaxConnections, maxConnections},
+        {Setting::PrintLines, printLines},
+        {Setting::ConnectionInterval, connectionInterval},
+        {Setting::ConnectTimeout, connectTimeout},
+        {Setting::ReadTimeout, readTimeout},
+        {Setting::MinimizeToTray, minimizeToTray ? 1 : 0},
+        {Setting::RunAtStartup, runAtStartup ? 1 : 0},
+        {Setting::StripOutput, stripOutput ? 1 : 0},
+    };
+}
+
+void COptionsValues::Save() const
+{
+    for (const auto& [setting, value] : InWriteOrder()) {
+        SetSetting(setting, value);
+    }
+}

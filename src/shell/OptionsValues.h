@@ -1,0 +1,25 @@
+#pragma once
+
+#include "core/Settings.h"
+
+#include <utility>
+#include <vector>
+
+// The values the Options dialog edits, as they are stored in the "Settings" section. Numbers are
+// kept as typed; the parts of the program that use them apply their own limits.
+struct COptionsValues {
+    int maxConnections = Setting::MaxConnections.defaultValue;
+    int connectionInterval = Setting::ConnectionInterval.defaultValue;
+    int connectTimeout = Setting::ConnectTimeout.defaultValue;
+    int readTimeout = Setting::ReadTimeout.defaultValue;
+    int printLines = Setting::PrintLines.defaultValue;
+    int maxEntries = Setting::MaxEntries.defaultValue;
+    bool minimizeToTray = Setting::MinimizeToTray.defaultValue != 0;
+    bool runAtStartup = Setting::RunAtStartup.defaultValue != 0;
+    bool stripOutput = Setting::StripOutput.defaultValue != 0;
+
+    static COptionsValues FromSettings();
+    // Every value with its setting, in the order confirming the dialog writes them.
+    std::vector<std::pair<CIntSetting, int>> InWriteOrder() const;
+    void Save() const;
+};

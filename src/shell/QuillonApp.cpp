@@ -1,0 +1,76 @@
+#include "shell/QuillonApp.h"
+
+#include "lookup/AnswerAnalysis.h"
+#include "shell/CommandWiring.h"
+#include "shell/DocumentCommands.h"
+#include "shell/MainFrame.h"
+#include "shell/ProgramIcons.h"
+#include "shell/SystemTray.h"
+#include "view/DomainView.h"
+#include "view/ListCommands.h"
+
+#include <QMessageBox>
+
+CQuillonApp::CQuillonApp()
+    : m_doc(AnalyseStoredAnswer)
+    , m_frame(std::make_unique<CMainFrame>(m_doc))
+    , m_documentCommands(new CDocumentCommands(*m_frame))
+    , m_tray(new CSystemTray(this))
+{
+    m_frame->setWindowIcon(ProgramIcons::ProgramIcon());
+    CreateTray();
+    BindShellCommands();
+    BindFeatureCommands(*m_frame);
+}
+
+CQuillonApp::~CQuillonApp() = default;
+
+void CQuillonApp::Start(const QString& file)
+{
+    m_doc.OnNewDocument();
+    if (!file.isEmpty()) {
+        m_documentCommands->OpenPath(file);
+    }
+    m_frame->show();
+    m_tray->MinimizeAtStartIfSet(*m_frame);
+}
+
+void CQuillonApp::OpenHandedOver(const QString& file)
+{
+    m_tray->ShowWindow(*m_frame);
+    m_frame->raise();
+    m_frame->activateWindow();
+    m_documentCommands->OpenPath(file);
+}
+
+void CQuillonApp::CreateTray()
+{
+    m_tray->Create(ProgramIcons::ProgramIcon());
+    m_tray->SetDefaultMenuItem(0);
+    m_tray->SetIconList(ProgramIcons::BusyFrames());
+    connect(m_tray, &CSystemTray::ShowRequested, this, [this] { m_tray->ShowWindow(*m_frame); });
+    connect(m_tray, &CSystemTray::OptionsRequested, this, [this] {
+        if (QAction* options = m_frame->GetAction(Command::Options); options->isEnabled()) {
+            m_tray->ShowWindow(*m_frame);
+            options->trigger();
+        }
+    });
+    connect(&m_frame->GetListCommands(), &CListCommands::LookupAllStarted, this,
+            [this] { m_tray->Animate(CSystemTray::kBusyStep, CSystemTray::kNoLimit); });
+    connect(&m_frame->GetView(), &CDomainView::LookupsIdle, this, [this] {
+        if (m_tray->IsAnimating()) {
+            m_tray->StopAnimation();
+        }
+    });
+}
+
+void CQuillonApp::BindShellCommands()
+{
+    m_frame->Bind(Command::MinimizeToTray, [this] { m_tray->MinimizeToTray(*m_frame); });
+    m_frame->Bind(Command::About, [this] {
+        QMessageBox::about(m_frame.get(), QStringLiteral("About Quillon"),
+                           QStringLiteral("<b>Quillon</b> version 2.1<br><br>Finds out which "
+                                          "domain names are still free to register.<br>"
+                                          "Tavrel Systems"));
+    });
+}

@@ -1,0 +1,43 @@
+#pragma once
+
+#include "core/DomainDoc.h"
+
+#include <QObject>
+#include <QString>
+
+#include <memory>
+
+class CDocumentCommands;
+class CMainFrame;
+class CSystemTray;
+
+// The program's one document and one window, put together: the main frame with its commands,
+// the document commands, and the tray icon that stands for the window while it is hidden and
+// turns while a batch of lookups runs.
+class CQuillonApp final : public QObject {
+    Q_OBJECT
+
+public:
+    CQuillonApp();
+    ~CQuillonApp() override;
+
+    // A new document, or the file named on the command line; then the window shows (and goes
+    // to the tray at once when the settings say so).
+    void Start(const QString& file);
+    // A document handed over by a later start of the program.
+    void OpenHandedOver(const QString& file);
+
+    CDomainDoc& GetDocument() { return m_doc; }
+    CMainFrame& GetFrame() const { return *m_frame; }
+    CDocumentCommands& GetDocumentCommands() const { return *m_documentCommands; }
+    CSystemTray& GetTray() const { return *m_tray; }
+
+private:
+    void CreateTray();
+    void BindShellCommands();
+
+    CDomainDoc m_doc;
+    std::unique_ptr<CMainFrame> m_frame;
+    CDocumentCommands* m_documentCommands;
+    CSystemTray* m_tray;
+};

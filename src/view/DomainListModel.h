@@ -1,0 +1,33 @@
+#pragma once
+
+#include <QAbstractTableModel>
+
+class CDomainDoc;
+
+// The document's list as a table for the view. The document's change hints become model
+// signals: 0 a reset, -1 a refresh of every row, -2 a removed row (the rows after it are
+// renumbered), k > 0 a change of row k - 1 only, so a finished lookup repaints one row.
+class CDomainListModel final : public QAbstractTableModel {
+    Q_OBJECT
+
+public:
+    enum Column { SlNo = 0, Domain = 1, Status = 2, CheckedAt = 3, ColumnCount = 4 };
+
+    explicit CDomainListModel(CDomainDoc& doc, QObject* parent = nullptr);
+
+    int rowCount(const QModelIndex& parent = QModelIndex()) const override;
+    int columnCount(const QModelIndex& parent = QModelIndex()) const override;
+    QVariant data(const QModelIndex& index, int role = Qt::DisplayRole) const override;
+    bool setData(const QModelIndex& index, const QVariant& value, int role) override;
+    Qt::ItemFlags flags(const QModelIndex& index) const override;
+    QVariant headerData(int section, Qt::Orientation orientation, int role) const override;
+
+private:
+    void OnDocumentUpdated(int hint, int row);
+    void Rebuild();
+    void RefreshRows(int first, int last);
+
+    CDomainDoc& m_doc;
+    // The rows the view shows; follows the document only through its hints.
+    int m_nRows = 0;
+};

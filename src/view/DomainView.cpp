@@ -1,0 +1,194 @@
+#include "view/DomainView.h"
+
+#include "core/DomainDoc.h"
+#include "lookup/StatusLine.h"
+#include "view/ButtonArtwork.h"
+#include "view/DomainListCtrl.h"
+#include "view/DomainListModel.h"
+#include "view/DomainRowDelegate.h"
+#include "view/InfoPane.h"
+#include "view/PictureButton.h"
+
+#include <QHeaderView>
+#include <QLabel>
+#include <QPainter>
+
+namespace {
+
+constexpr int kColumnWidth = 116;
+constexpr int kStatusHeight = 36;
+
+QFont ViewFont(int pixelSize, QFont::Weight weight)
+{
+    QFont font(QStringLiteral("Arial"));
+    font.setStyleHint(QFont::SansSerif);
+    font.setPixelSize(pixelSize);
+    font.setWeight(weight);
+    return font;
+}
+
+// A one-pixel sunken edge: shadow on the top and left, highlight on the bottom and right.
+void DrawSunkenFrame(QPainter& painter, const QRect& frame, const QPalette& palette)
+{
+    painter.setPen(palette.color(QPalette::Dark));
+    painter.drawLine(frame.topLeft(), frame.topRight());
+    painter.drawLine(frame.topLeft(), frame.bottomLeft());
+    painter.setPen(palette.color(QPalette::Light));
+    painter.drawLine(frame.bottomLeft(), frame.bottomRight());
+    painter.drawLine(frame.topRight(), frame.bottomRight());
+}
+
+} // namespace
+
+const QString CDomainView::kWelcomeText = QStringLiteral(
+    "From the menu choose 'Names > Add Names'\r\nto manually add domain names\r\n\r\n"
+    "Use 'Names > Construct Names' to construct\r\ndomain names from keywords.\r\n\r\n"
+    "or simply press ctrl-w to get started.");
+const QString CDomainView::kNoInformationText = QStringLiteral(
+    "Information not available.\r\nPlease click on the \"Check Availability\" button (or the "
+    "'Lookup > Highlighted Domain'\r\nmenu option) to retrieve registration data.\r\n");
+const QString CDomainView::kNoSelectionText = QStringLiteral(
+    "Please click on a domain name in the above list to see the domain name "
+    "record.\r\nYou can also right click on the domain name to view various options.");
+
+CDomainView::CDomainView(CDomainDoc& doc, QWidget* parent)
+    : QWidget(parent)
+    , m_doc(doc)
+    , m_scheduler(doc)
+    , m_model(new CDomainListModel(doc, this))
+    , m_list(new CDomainListCtrl(doc, this))
+    , m_info(new CInfoPane(this))
+    , m_status(new QLabel(this))
+    , m_support(new CPictureButton(ButtonArtwork::SupportPicture(false),
+                                   ButtonArtwork::SupportPicture(true),
+                                   QStringLiteral("Customer Support"), this))
+    , m_register(new CPictureButton(ButtonArtwork::RegisterPicture(false),
+                                    ButtonArtwork::RegisterPicture(true),
+                                    QStringLiteral("Register Domain"), this))
+{
+    setAutoFillBackground(true);
+    setBackgroundRole(QPalette::Button);
+    m_info->setFont(ViewFont(13, QFont::Light));
+    m_list->setModel(m_model);
+    m_list->setItemDelegate(new CDomainRowDelegate(m_list));
+    m_list->setFont(ViewFont(12, QFont::Bold));
+    m_list->verticalHeader()->setDefaultSectionSize(m_list->fontMetrics().height() + 4);
+    m_status->setFont(ViewFont(12, QFont::Bold));
+    m_status->setWordWrap(true);
+    m_status->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+    m_status->setTextFormat(Qt::PlainText);
+
+    connect(m_list, &CDomainListCtrl::ShowInfoRequested, this, &CDomainView::ShowInfo);
+    connect(m_list, &CDomainListCtrl::PopupMenuRequested, this, &CDomainView::PopupMenuRequested);
+    connect(m_list->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
+            &CDomainView::ShowInfo);
+    connect(&m_doc, &CDomainDoc::Updated, this, [this](int hint, int) { OnDocumentUpdated(hint); });
+    connect(m_support, &QAbstractButton::clicked, this, &CDomainView::SupportRequested);
+    connect(m_register, &QAbstractButton::clicked, this, &CDomainView::RegisterRequested);
+    connect(&m_scheduler, &CLookupScheduler::Ticked, this, &CDomainView::RefreshStatusLine);
+    connect(&m_scheduler, &CLookupScheduler::Idle, this, &CDomainView::LookupsIdle);
+    ShowInfo();
+    RefreshStatusLine();
+}
+
+CDomainView::~CDomainView() = default;
+
+int CDomainView::GetCurrentIndex() const
+{
+    const int row = m_list->CurrentRow();
+    return row >= 0 && row < m_model->rowCount() && row < m_doc.GetCount() ? row : -1;
+}
+
+void CDomainView::SelectRow(int row)
+{
+    m_list->SelectRow(row);
+    ShowInfo();
+}
+
+void CDomainView::ShowInfo()
+{
+    const int index = GetCurrentIndex();
+    const CDomainInfo* entry = m_doc.GetAt(index);
+    if (entry && !entry->m_strName.isEmpty() && !entry->m_strInfo.isEmpty()) {
+        m_info->ShowRecord(entry->m_strInfo);
+    } else if (m_doc.GetCount() == 0) {
+        m_info->ShowText(kWelcomeText);
+    } else {
+        m_info->ShowText(entry ? kNoInformationText : kNoSelectionText);
+    }
+}
+
+void CDomainView::RefreshStatusLine()
+{
+    const QString text = StatusLineText(CListCounts::Of(m_doc), m_scheduler.IsBusy(),
+                                        m_scheduler.GetResolver().NoServerResolved());
+    if (m_status->text() != text) {
+        m_status->setText(text);
+    }
+}
+
+QString CDomainView::GetStatusLineText() const
+{
+    return m_status->text();
+}
+
+void CDomainView::resizeEvent(QResizeEvent* event)
+{
+    QWidget::resizeEvent(event);
+    LayOut();
+}
+
+void CDomainView::paintEvent(QPaintEvent*)
+{
+    QPainter painter(this);
+    const Frames frames = FramesFor(size());
+    for (const QRect& frame : {frames.list, frames.info, frames.column, frames.status}) {
+        DrawSunkenFrame(painter, frame, palette());
+    }
+}
+
+CDomainView::Frames CDomainView::FramesFor(const QSize& size)
+{
+    const int w = size.width();
+    const int h = size.height();
+    const auto frame = [](int left, int top, int right, int bottom) {
+        return QRect(QPoint(left, top), QPoint(right - 1, bottom - 1));
+    };
+    return {frame(2, 4, w - kColumnWidth - 4, h / 2 - 6),
+            frame(2, h / 2, w - kColumnWidth - 4, h - kStatusHeight - 10),
+            frame(w - kColumnWidth, 4, w - 2, h - 4),
+            frame(2, h - kStatusHeight - 4, w - kColumnWidth - 4, h - 4)};
+}
+
+void CDomainView::LayOut()
+{
+    const Frames frames = FramesFor(size());
+    const auto inside = [](const QRect& frame) {
+        return frame.adjusted(2, 2, -2, -2);
+    };
+    m_list->setGeometry(inside(frames.list));
+    m_info->setGeometry(inside(frames.info));
+    m_status->setGeometry(inside(frames.status).adjusted(4, 0, -4, 0));
+    const int width = inside(frames.list).width() - 2 * m_list->frameWidth();
+    const int share = (width - 75) / 3;
+    m_list->setColumnWidth(CDomainListModel::SlNo, 60);
+    m_list->setColumnWidth(CDomainListModel::Domain, share + 15);
+    m_list->setColumnWidth(CDomainListModel::Status, share - 5);
+    m_list->setColumnWidth(CDomainListModel::CheckedAt, share - 10);
+    const QRect column = inside(frames.column);
+    const auto place = [&column](QWidget* button, int top) {
+        const QSize size = button->sizeHint();
+        button->setGeometry(column.left() + (column.width() - size.width()) / 2, column.top() + top,
+                            size.width(), size.height());
+    };
+    place(m_support, 20);
+    place(m_register, 100);
+}
+
+void CDomainView::OnDocumentUpdated(int hint)
+{
+    if (hint == CDomainDoc::HintRebuild) {
+        m_list->clearSelection();
+    }
+    ShowInfo();
+}

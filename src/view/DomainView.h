@@ -1,0 +1,72 @@
+#pragma once
+
+#include "lookup/LookupScheduler.h"
+
+#include <QWidget>
+
+class CDomainDoc;
+class CDomainListCtrl;
+class CDomainListModel;
+class CInfoPane;
+class CPictureButton;
+class QLabel;
+
+// The one view of the document: the check-box list above, the selected entry's record below, the
+// status line at the bottom and a narrow column on the right with the support and register
+// buttons. It owns the lookup scheduler, whose timer refreshes the status line.
+class CDomainView final : public QWidget {
+    Q_OBJECT
+
+public:
+    static const QString kWelcomeText;
+    static const QString kNoInformationText;
+    static const QString kNoSelectionText;
+
+    explicit CDomainView(CDomainDoc& doc, QWidget* parent = nullptr);
+    ~CDomainView() override;
+
+    CDomainDoc& GetDocument() const { return m_doc; }
+    CLookupScheduler& GetScheduler() { return m_scheduler; }
+    CDomainListCtrl& GetList() const { return *m_list; }
+    CInfoPane& GetInfoPane() const { return *m_info; }
+
+    // The highlighted entry's index when it is a row of the list, else -1.
+    int GetCurrentIndex() const;
+    void SelectRow(int row);
+    // Refreshes the information pane for the highlighted entry.
+    void ShowInfo();
+    void RefreshStatusLine();
+    QString GetStatusLineText() const;
+
+Q_SIGNALS:
+    void SupportRequested();
+    void RegisterRequested();
+    void PopupMenuRequested(const QPoint& globalPosition);
+    // A tick found no lookup running: a busy animation can stop.
+    void LookupsIdle();
+
+protected:
+    void resizeEvent(QResizeEvent* event) override;
+    void paintEvent(QPaintEvent* event) override;
+
+private:
+    struct Frames {
+        QRect list;
+        QRect info;
+        QRect column;
+        QRect status;
+    };
+
+    static Frames FramesFor(const QSize& size);
+    void LayOut();
+    void OnDocumentUpdated(int hint);
+
+    CDomainDoc& m_doc;
+    CLookupScheduler m_scheduler;
+    CDomainListModel* m_model;
+    CDomainListCtrl* m_list;
+    CInfoPane* m_info;
+    QLabel* m_status;
+    CPictureButton* m_support;
+    CPictureButton* m_register;
+};

@@ -1,0 +1,130 @@
+#include "cli/CliProcess.h"
+
+#include "core/DomainDoc.h"
+#include "core/TLDList.h"
+#include "lookup/AnswerAnalysis.h"
+
+#include "support/TestEnvironment.h"
+
+#include <QFile>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+class ShowCommandTest : public testing::Test {
+protected:
+    void SetUp() override
+    {
+        g_TLDList.ClearTLDList();
+        g_TLDList.FillDefaults();
+        CDomainDoc doc(AnalyseStoredAnswer);
+        doc.AdmitName("alpha.com");
+        doc.AdmitName("beta.co.uk");
+        CDomainInfo& alpha = *doc.GetAt(0);
+        alpha.m_strInfo = "WHOIS server: whois.verisign-grs.com, Domain: alpha.com\r\n\r\n"
+                          "No match for \"ALPHA.COM\".\r\n";
+        alpha.m_timeChecked =
+            DateTimeValue::FromLocal(QDateTime(QDate(2026, 12, 7), QTime(21, 55, 28)));
+        alpha.m_bSelected = 1;
+        CDomainInfo& beta = *doc.GetAt(1);
+        beta.m_strDNS = "192.0.2.1";
+        beta.m_nSuffixMarker = 2;
+        beta.m_nSuffixNumber = 3;
+        path = folder.filePath(QStringLiteral("list.zul"));
+        ASSERT_TRUE(doc.OnSaveDocument(path).Ok());
+    }
+
+    QTemporaryDir folder;
+    QString path;
+};
+
+TEST_F(ShowCommandTest, TsvListsEveryFieldInListOrder)
+{
+    const CCliResult result =
+        RunCli({QStringLiteral("show"), QStringLiteral("--format"), QStringLiteral("tsv"), path});
+    EXPECT_EQ(result.exitCode, 0) << result.err.constData();
+    EXPECT_EQ(result.out, QByteArray("1\talpha.com\t*AVAILABLE*\t2026-12-07T21:55:28\t1\t\t0\t0\n"
+                                     "2\tbeta.co.uk\tUnknown\t\t0\t192.0.2.1\t2\t3\n"));
+}
+
+TEST_F(ShowCommandTest, JsonGivesOneObjectPerEntry)
+{
+    const CCliResult result =
+        RunCli({QStringLiteral("show"), QStringLiteral("--format=json"), path});
+    ASSERT_EQ(result.exitCode, 0);
+    const QList<QByteArray> lines = result.out.trimmed().split('\n');
+    ASSERT_EQ(lines.size(), 2);
+    const QJsonObject second = QJsonDocument::fromJson(lines[1]).object();
+    EXPECT_EQ(second.value(QStringLiteral("name")).toString(), QStringLiteral("beta.co.uk"));
+    EXPECT_EQ(second.value(QStringLiteral("dns")).toString(), QStringLiteral("192.0.2.1"));
+    EXPECT_EQ(second.value(QStringLiteral("checkedAt")).toString(), QString());
+    EXPECT_EQ(second.value(QStringLiteral("ticked")).toBool(), false);
+    EXPECT_EQ(second.value(QStringLiteral("suffixNumber")).toInt(), 3);
+}
+
+TEST_F(ShowCommandTest, TextShowsTheListColumns)
+{
+    const CCliResult result = RunCli({QStringLiteral("show"), path});
+    ASSERT_EQ(result.exitCode, 0);
+    const QList<QByteArray> lines = result.out.split('\n');
+    EXPECT_TRUE(lines[0].contains("alpha.com")) << lines[0].constData();
+    EXPECT_TRUE(lines[0].contains("*AVAILABLE*"));
+    EXPECT_TRUE(lines[0].contains("ticked"));
+    EXPECT_TRUE(lines[1].contains("Unknown"));
+    EXPECT_TRUE(lines[1].contains(" - ")) << "no time of lookup";
+}
+
+TEST_F(ShowCommandTest, DamagedFilePrintsWhatWasReadThenTheErrorAndFails)
+{
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::ReadWrite));
+    file.resize(file.size() - 5);
+    file.close();
+    const CCliResult result =
+        RunCli({QStringLiteral("show"), QStringLiteral("--format"), QStringLiteral("tsv"), path});
+    EXPECT_EQ(result.exitCode, 1);
+    EXPECT_TRUE(result.out.startsWith("1\talpha.com\t"));
+    EXPECT_EQ(result.out.count('\n'), 1);
+    EXPECT_TRUE(result.err.contains("Unexpected end of file.")) << result.err.constData();
+}
+
+TEST_F(ShowCommandTest, MissingFileFailsWithItsName)
+{
+    const CCliResult result =
+        RunCli({QStringLiteral("show"), folder.filePath(QStringLiteral("no.zul"))});
+    EXPECT_EQ(result.exitCode, 1);
+    EXPECT_TRUE(result.out.isEmpty());
+    EXPECT_TRUE(result.err.contains("no.zul")) << result.err.constData();
+}
+
+TEST_F(ShowCommandTest, UsageMistakesExitWithTwo)
+{
+    EXPECT_EQ(RunCli({QStringLiteral("show")}).exitCode, 2);
+    EXPECT_EQ(
+        RunCli({QStringLiteral("show"), QStringLiteral("--format"), QStringLiteral("xml"), path})
+            .exitCode,
+        2);
+    EXPECT_EQ(RunCli({QStringLiteral("show"), QStringLiteral("--bogus"), path}).exitCode, 2);
+    EXPECT_EQ(RunCli({QStringLiteral("frobnicate")}).exitCode, 2);
+    const CCliResult none = RunCli({});
+    EXPECT_EQ(none.exitCode, 2);
+    EXPECT_TRUE(none.err.contains("--help"));
+}
+
+TEST_F(ShowCommandTest, HelpListsTheCommands)
+{
+    const CCliResult overview = RunCli({QStringLiteral("--help")});
+    EXPECT_EQ(overview.exitCode, 0);
+    EXPECT_TRUE(overview.out.contains("show"));
+    EXPECT_TRUE(overview.out.contains("check"));
+    const CCliResult show = RunCli({QStringLiteral("show"), QStringLiteral("--help")});
+    EXPECT_EQ(show.exitCode, 0);
+    EXPECT_TRUE(show.out.startsWith("Usage: quillon-cli show")) << show.out.constData();
+    EXPECT_TRUE(show.out.contains("--format"));
+}
+
+} // namespace

@@ -1,0 +1,82 @@
+#include "core/NameTokens.h"
+#include "core/DomainDoc.h"
+#include "core/TLDList.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+class NameTokensTest : public testing::Test {
+protected:
+    void SetUp() override
+    {
+        g_TLDList.ClearTLDList();
+        g_TLDList.FillDefaults();
+    }
+
+    QByteArrayList Names() const
+    {
+        QByteArrayList names;
+        for (const auto& entry : doc.GetEntries()) {
+            names.append(entry->m_strName);
+        }
+        return names;
+    }
+
+    CDomainDoc doc{[](CDomainInfo&) {
+    }};
+};
+
+TEST_F(NameTokensTest, RunsOfTheFiveSeparatorsMakeOneBreakAndTabsStayInside)
+{
+    const QList<QByteArrayView> tokens = SplitNameTokens(" alpha,,beta;\r\ngamma\tdelta ;");
+    ASSERT_EQ(tokens.size(), 3);
+    EXPECT_EQ(tokens[0], QByteArrayView("alpha"));
+    EXPECT_EQ(tokens[1], QByteArrayView("beta"));
+    EXPECT_EQ(tokens[2], QByteArrayView("gamma\tdelta"));
+    EXPECT_TRUE(SplitNameTokens(" ,;\r\n ").isEmpty());
+}
+
+TEST_F(NameTokensTest, BareNamesTakeEachTickedTLDInTableOrderAndItsCase)
+{
+    const QByteArrayList tlds = {"COM", "NET"};
+    EXPECT_EQ(AdmitNameTokens(doc, "alpha, beta.org", tlds), 3);
+    EXPECT_EQ(Names(), (QByteArrayList{"alpha.COM", "alpha.NET", "beta.org"}));
+}
+
+TEST_F(NameTokensTest, SuffixOutsideTheTableCountsAsBare)
+{
+    EXPECT_EQ(AdmitNameTokens(doc, "alpha.xyz", {"COM"}), 0)
+        << "alpha.xyz.COM has a second label before a long TLD";
+    g_TLDList.AddOrUpdateTLD("DE", "whois.denic.de");
+    EXPECT_EQ(AdmitNameTokens(doc, "alpha.xyz", {"DE"}), 1);
+    EXPECT_EQ(Names(), QByteArrayList{"alpha.xyz.DE"});
+}
+
+TEST_F(NameTokensTest, WithoutTLDsOnlyFullNamesEnter)
+{
+    EXPECT_EQ(AdmitNameTokens(doc, "alpha beta.com", {}), 1);
+    EXPECT_EQ(Names(), QByteArrayList{"beta.com"});
+}
+
+TEST_F(NameTokensTest, NameTypedTwiceOrMadeAgainEntersOnce)
+{
+    EXPECT_EQ(AdmitNameTokens(doc, "alpha.com alpha ALPHA.COM", {"COM"}), 1);
+    EXPECT_EQ(Names(), QByteArrayList{"alpha.com"});
+}
+
+TEST_F(NameTokensTest, TabbedNamesAreOneInvalidToken)
+{
+    EXPECT_EQ(AdmitNameTokens(doc, "alpha.com\tbeta.com", {"COM"}), 0);
+    EXPECT_EQ(doc.GetCount(), 0);
+}
+
+TEST_F(NameTokensTest, TLDsForNewNamesFollowTheFlags)
+{
+    EXPECT_EQ(TLDsForNewNames(g_TLDList), QByteArrayList{"COM"});
+    g_TLDList.GetAt(11)->m_bUseForNew = 1;
+    g_TLDList.GetAt(3)->m_bUseForNew = 1;
+    EXPECT_EQ(TLDsForNewNames(g_TLDList), (QByteArrayList{"COM", "CO.UK", "HK"}));
+}
+
+} // namespace

@@ -1,0 +1,381 @@
+#include "lookup/LookupScheduler.h"
+
+#include "core/DomainDoc.h"
+#include "core/Settings.h"
+#include "core/TLDList.h"
+#include "lookup/AnswerAnalysis.h"
+#include "lookup/SocketHolder.h"
+#include "lookup/StatusLine.h"
+
+#include "support/TestEnvironment.h"
+#include "support/TestWhoisServer.h"
+
+#include <QElapsedTimer>
+#include <QSignalSpy>
+#include <QTest>
+
+#include <gtest/gtest.h>
+
+using namespace std::chrono_literals;
+
+namespace {
+
+using Mode = CTestWhoisServer::Mode;
+using Script = CTestWhoisServer::Script;
+
+const QByteArray kFree = "No match for domain.\r\n";
+const QByteArray kTaken = "Domain Name: TAKEN.COM\r\nRegistrar: Example Registrar, Inc.\r\n"
+                          "Creation Date: 2001-01-01T00:00:00Z\r\nName Server: NS1.EXAMPLE.COM\r\n";
+
+// A list of ticked names under COM, whose server is the test server, and a scheduler whose timer
+// the tests drive by hand unless they ask for real ticks.
+class LookupSchedulerTest : public testing::Test {
+protected:
+    void SetUp() override
+    {
+        CTestEnvironment::Instance().Reset();
+        g_TLDList.ClearTLDList();
+        g_TLDList.AddOrUpdateTLD("COM", server.Address());
+        doc.SetMaxEntries(100000);
+        server.SetDefault(Script::Answer(kFree));
+        scheduler = std::make_unique<CLookupScheduler>(doc);
+        scheduler->SetInterval(1h);
+        scheduler->SetTimeouts({2s, 2s});
+    }
+
+    void TearDown() override
+    {
+        scheduler.reset();
+        doc.ClearList();
+        g_TLDList.ClearTLDList();
+    }
+
+    void AddTicked(int count, const char* prefix = "name")
+    {
+        for (int i = 0; i < count; ++i) {
+            ASSERT_TRUE(doc.AdmitName(prefix + QByteArray::number(i) + ".com"));
+            doc.GetAt(doc.GetCount() - 1)->m_bSelected = 1;
+        }
+    }
+
+    int Running() const
+    {
+        int running = 0;
+        for (int i = 0; i < doc.GetCount(); ++i) {
+            running += scheduler->IsLookupRunning(i) ? 1 : 0;
+        }
+        return running;
+    }
+
+    bool WaitUntilIdle(int timeoutMs = 10000)
+    {
+        return QTest::qWaitFor([this] { return Running() == 0; }, timeoutMs);
+    }
+
+    // One tick, then the lookups it started run to their end.
+    void TickAndSettle()
+    {
+        scheduler->OnTimer();
+        ASSERT_TRUE(WaitUntilIdle());
+    }
+
+    std::vector<int> Statuses() const
+    {
+        std::vector<int> statuses;
+        for (const auto& entry : doc.GetEntries()) {
+            statuses.push_back(entry->m_nStatus);
+        }
+        return statuses;
+    }
+
+    CTestWhoisServer server;
+    CDomainDoc doc{AnalyseStoredAnswer};
+    std::unique_ptr<CLookupScheduler> scheduler;
+};
+
+TEST_F(LookupSchedulerTest, EachTickStartsUpToTheConnectionLimit)
+{
+    server.SetDefault(Script::Answer(kFree, 200ms));
+    AddTicked(12);
+    scheduler->SetMaxConnections(5);
+    scheduler->CheckAllSelected();
+
+    scheduler->OnTimer();
+    EXPECT_EQ(Running(), 5);
+    EXPECT_EQ(doc.GetAt(0)->m_nStatus, STATUS_CHECKING) << "status 1 shows while a lookup runs";
+    scheduler->OnTimer();
+    EXPECT_EQ(Running(), 5) << "a tick while the limit is reached starts nothing";
+    ASSERT_TRUE(WaitUntilIdle());
+    scheduler->OnTimer();
+    EXPECT_EQ(Running(), 5);
+    ASSERT_TRUE(WaitUntilIdle());
+    scheduler->OnTimer();
+    EXPECT_EQ(Running(), 2);
+    ASSERT_TRUE(WaitUntilIdle());
+    EXPECT_TRUE(scheduler->IsLookupAllOn());
+
+    QSignalSpy idle(scheduler.get(), &CLookupScheduler::Idle);
+    scheduler->OnTimer();
+    EXPECT_FALSE(scheduler->IsLookupAllOn()) << "nothing left to start clears the flag";
+    EXPECT_EQ(idle.count(), 1);
+    EXPECT_EQ(Statuses(), std::vector<int>(12, STATUS_AVAILABLE));
+    EXPECT_LE(server.MostConnectionsAtOnce(), 5);
+    EXPECT_TRUE(StatusLineText(CListCounts::Of(doc), scheduler->IsBusy(), false)
+                    .endsWith(QStringLiteral("[12 Domains, 12 checked, 12 available, 0 taken]")));
+    EXPECT_TRUE(doc.IsModified());
+}
+
+TEST_F(LookupSchedulerTest, TimerDrivenBatchStaysWithinTheLimit)
+{
+    server.SetDefault(Script::Answer(kFree, 150ms));
+    AddTicked(30);
+    scheduler->SetMaxConnections(4);
+    scheduler->SetInterval(20ms);
+    scheduler->CheckAllSelected();
+    ASSERT_TRUE(QTest::qWaitFor([this] { return !scheduler->IsBusy(); }, 20000));
+    EXPECT_EQ(Statuses(), std::vector<int>(30, STATUS_AVAILABLE));
+    EXPECT_EQ(server.ConnectionsAccepted(), 30);
+    EXPECT_LE(server.MostConnectionsAtOnce(), 4);
+    EXPECT_GE(server.MostConnectionsAtOnce(), 2);
+}
+
+TEST_F(LookupSchedulerTest, NeverLookedUpEntriesGoBeforeEntriesInError)
+{
+    AddTicked(2);
+    doc.GetAt(0)->m_nStatus = STATUS_ERROR_2;
+    scheduler->SetMaxConnections(1);
+    scheduler->CheckAllSelected();
+    scheduler->OnTimer();
+    EXPECT_TRUE(scheduler->IsLookupRunning(1));
+    EXPECT_FALSE(scheduler->IsLookupRunning(0));
+    ASSERT_TRUE(WaitUntilIdle());
+    scheduler->OnTimer();
+    EXPECT_TRUE(scheduler->IsLookupRunning(0)) << "the retry comes once no new entry is left";
+}
+
+TEST_F(LookupSchedulerTest, NameThatKeepsFailingEndsInTooManyErrorsAndIsLeftAlone)
+{
+    server.SetDefault(Script::With(Mode::CloseAtOnce));
+    AddTicked(1);
+    scheduler->CheckAllSelected();
+    std::vector<int> seen;
+    for (int round = 0; round < 5; ++round) {
+        TickAndSettle();
+        seen.push_back(doc.GetAt(0)->m_nStatus);
+    }
+    EXPECT_EQ(seen, (std::vector<int>{5, 6, 7, 8, 4}));
+    scheduler->OnTimer();
+    EXPECT_FALSE(scheduler->IsLookupRunning(0));
+    EXPECT_FALSE(scheduler->IsLookupAllOn());
+    EXPECT_EQ(server.ConnectionsAccepted(), 5);
+}
+
+TEST_F(LookupSchedulerTest, EntryInErrorIsRetriedEvenWhenItsLookupsOutlastATick)
+{
+    server.SetDefault(Script::With(Mode::Stall));
+    scheduler->SetTimeouts({2s, 250ms});
+    scheduler->SetInterval(50ms);
+    AddTicked(1);
+    scheduler->CheckAllSelected();
+    ASSERT_TRUE(QTest::qWaitFor([this] { return !scheduler->IsBusy(); }, 20000));
+    EXPECT_EQ(doc.GetAt(0)->m_nStatus, STATUS_TOO_MANY_ERRORS);
+    EXPECT_EQ(server.ConnectionsAccepted(), 5);
+}
+
+TEST_F(LookupSchedulerTest, TakenAndAvailableEntriesAreNeverStartedAgain)
+{
+    server.SetScript("taken.com", Script::Answer(kTaken));
+    ASSERT_TRUE(doc.AdmitName("taken.com"));
+    ASSERT_TRUE(doc.AdmitName("free.com"));
+    doc.GetAt(0)->m_bSelected = 1;
+    doc.GetAt(1)->m_bSelected = 1;
+    scheduler->CheckAllSelected();
+    TickAndSettle();
+    EXPECT_EQ(Statuses(), (std::vector<int>{STATUS_TAKEN, STATUS_AVAILABLE}));
+    scheduler->OnTimer();
+    EXPECT_EQ(Running(), 0);
+    EXPECT_EQ(server.ConnectionsAccepted(), 2);
+}
+
+TEST_F(LookupSchedulerTest, StopAllEndsEveryRunningLookupAtOnce)
+{
+    server.SetDefault(Script::With(Mode::Stall));
+    scheduler->SetTimeouts({2s, 60s});
+    AddTicked(3);
+    scheduler->CheckAllSelected();
+    scheduler->OnTimer();
+    ASSERT_TRUE(QTest::qWaitFor([this] { return server.ConnectionsOpen() == 3; }, 5000));
+    QElapsedTimer timer;
+    timer.start();
+    scheduler->StopAll();
+    EXPECT_FALSE(scheduler->IsLookupAllOn());
+    ASSERT_TRUE(WaitUntilIdle(2000));
+    EXPECT_LT(timer.elapsed(), 1000);
+    for (const auto& entry : doc.GetEntries()) {
+        EXPECT_EQ(entry->m_nStatus, STATUS_ERROR_1) << "a stopped lookup that decided nothing";
+        EXPECT_TRUE(entry->m_strInfo.startsWith("WHOIS server: 127.0.0.1, Domain: "));
+        EXPECT_TRUE(entry->m_timeChecked.IsValid());
+    }
+    EXPECT_FALSE(scheduler->IsBusy());
+}
+
+TEST_F(LookupSchedulerTest, StalledServerTimesOutAsAFailure)
+{
+    server.SetDefault(Script::With(Mode::Stall));
+    scheduler->SetTimeouts({2s, 300ms});
+    AddTicked(1);
+    ASSERT_TRUE(scheduler->CheckDomain(0));
+    ASSERT_TRUE(WaitUntilIdle(5000));
+    EXPECT_EQ(doc.GetAt(0)->m_strInfo, QByteArray("whois: connection timed out"));
+    EXPECT_EQ(doc.GetAt(0)->m_nStatus, STATUS_ERROR_1);
+}
+
+TEST_F(LookupSchedulerTest, UnresolvableServerAbortsTheLookupsWaitingForIt)
+{
+    g_TLDList.AddOrUpdateTLD("ZZ", "no..such..host");
+    ASSERT_TRUE(doc.AdmitName("name.zz"));
+    doc.GetAt(0)->m_bSelected = 1;
+    scheduler->CheckAllSelected();
+    std::vector<int> seen;
+    for (int round = 0; round < 5; ++round) {
+        scheduler->OnTimer();
+        ASSERT_TRUE(WaitUntilIdle(10000)) << "round " << round;
+        seen.push_back(doc.GetAt(0)->m_nStatus);
+    }
+    EXPECT_EQ(seen, (std::vector<int>{5, 6, 7, 8, 4}));
+    EXPECT_EQ(doc.GetAt(0)->m_strInfo, QByteArray("Unknown 'whois' server (no..such..host)\r\n"));
+}
+
+TEST_F(LookupSchedulerTest, NameUnderATLDMissingFromTheTableGoesToTheServerOfCom)
+{
+    g_TLDList.AddOrUpdateTLD("IO", "no..such..host");
+    ASSERT_TRUE(doc.AdmitName("orphan.io"));
+    g_TLDList.RemoveAt(1);
+    ASSERT_TRUE(scheduler->CheckDomain(0));
+    ASSERT_TRUE(WaitUntilIdle());
+    ASSERT_EQ(server.Queries().size(), 1u);
+    EXPECT_EQ(server.Queries().front(), QByteArray("orphan.io\r\n"));
+    EXPECT_EQ(doc.GetAt(0)->m_nStatus, STATUS_AVAILABLE);
+}
+
+TEST_F(LookupSchedulerTest, ClearingTheListDuringLookupsReturnsPromptlyAndLeaksNothing)
+{
+    server.SetDefault(Script::With(Mode::Stall));
+    scheduler->SetTimeouts({2s, 60s});
+    AddTicked(4);
+    scheduler->CheckAllSelected();
+    scheduler->OnTimer();
+    ASSERT_TRUE(QTest::qWaitFor([this] { return server.ConnectionsOpen() == 4; }, 5000));
+    std::weak_ptr<CLookupTask> lookup = doc.GetAt(0)->m_pLookup;
+
+    QElapsedTimer timer;
+    timer.start();
+    doc.ClearList();
+    EXPECT_LT(timer.elapsed(), CDomainDoc::kAbortWaitMs + 500);
+    EXPECT_EQ(doc.GetCount(), 0);
+
+    QSignalSpy completed(scheduler.get(), &CLookupScheduler::LookupCompleted);
+    ASSERT_TRUE(QTest::qWaitFor([&lookup] { return lookup.expired(); }, 5000))
+        << "the detached lookup is released once its worker ends";
+    EXPECT_EQ(completed.count(), 0) << "its completion finds no row";
+    EXPECT_TRUE(QTest::qWaitFor([this] { return server.ConnectionsOpen() == 0; }, 5000));
+    EXPECT_EQ(CSocketHolder::LayerUsers(), 0);
+}
+
+TEST_F(LookupSchedulerTest, CompletionFindsItsEntryAfterTheListWasSorted)
+{
+    server.SetDefault(Script::Answer(kFree, 200ms));
+    server.SetScript("b-taken.com", Script::Answer(kTaken, 200ms));
+    ASSERT_TRUE(doc.AdmitName("b-taken.com"));
+    ASSERT_TRUE(doc.AdmitName("a-free.com"));
+    ASSERT_TRUE(scheduler->CheckDomain(0));
+    ASSERT_TRUE(scheduler->CheckDomain(1));
+    doc.SortList(1);
+    ASSERT_TRUE(WaitUntilIdle());
+    EXPECT_EQ(doc.GetAt(0)->m_strName, QByteArray("a-free.com"));
+    EXPECT_EQ(doc.GetAt(0)->m_nStatus, STATUS_AVAILABLE);
+    EXPECT_EQ(doc.GetAt(1)->m_nStatus, STATUS_TAKEN);
+}
+
+TEST_F(LookupSchedulerTest, SingleCheckStopAndReset)
+{
+    server.SetDefault(Script::With(Mode::Stall));
+    scheduler->SetTimeouts({2s, 60s});
+    AddTicked(2);
+    ASSERT_TRUE(scheduler->CheckDomain(0));
+    EXPECT_FALSE(scheduler->CheckDomain(0)) << "one lookup per entry at a time";
+    EXPECT_FALSE(scheduler->ResetEntry(0)) << "an entry being checked is not reset";
+    EXPECT_TRUE(scheduler->IsBusy());
+    scheduler->StopLookup(0);
+    ASSERT_TRUE(WaitUntilIdle(2000));
+    EXPECT_EQ(doc.GetAt(0)->m_nStatus, STATUS_ERROR_1);
+
+    doc.SetModifiedFlag(false);
+    EXPECT_TRUE(scheduler->ResetEntry(0));
+    EXPECT_EQ(doc.GetAt(0)->m_nStatus, STATUS_UNKNOWN);
+    EXPECT_TRUE(doc.GetAt(0)->m_strInfo.isEmpty());
+    EXPECT_EQ(doc.GetAt(0)->m_timeChecked.GetStatus(), DateTimeValue::Null);
+    EXPECT_TRUE(doc.IsModified());
+    EXPECT_FALSE(scheduler->ResetEntry(1)) << "an unknown entry has nothing to reset";
+}
+
+TEST_F(LookupSchedulerTest, ResetSelectedResetsTickedEntriesWithAResult)
+{
+    AddTicked(3);
+    doc.GetAt(0)->m_nStatus = STATUS_TAKEN;
+    doc.GetAt(1)->m_nStatus = STATUS_TOO_MANY_ERRORS;
+    doc.GetAt(1)->m_bSelected = 0;
+    doc.GetAt(2)->m_nStatus = STATUS_ERROR_3;
+    EXPECT_EQ(scheduler->ResetSelected(), 2);
+    EXPECT_EQ(Statuses(), (std::vector<int>{0, STATUS_TOO_MANY_ERRORS, 0}));
+}
+
+TEST_F(LookupSchedulerTest, OptionsAreClampedWhenApplied)
+{
+    SetSetting(Setting::MaxConnections, 100);
+    SetSetting(Setting::ConnectionInterval, 1);
+    SetSetting(Setting::MaxEntries, 123);
+    SetSetting(Setting::StripOutput, 0);
+    scheduler->ApplyOptions();
+    EXPECT_EQ(scheduler->GetMaxConnections(), 40);
+    EXPECT_EQ(scheduler->GetInterval(), 2000ms);
+    EXPECT_EQ(doc.GetMaxEntries(), 123);
+
+    SetSetting(Setting::MaxConnections, 0);
+    SetSetting(Setting::ConnectionInterval, 7);
+    scheduler->ApplyOptions();
+    EXPECT_EQ(scheduler->GetMaxConnections(), 1);
+    EXPECT_EQ(scheduler->GetInterval(), 7000ms);
+    SetSetting(Setting::StripOutput, 1);
+    scheduler->ApplyOptions();
+}
+
+TEST_F(LookupSchedulerTest, NewSchedulerTakesThePacingAsStored)
+{
+    SetSetting(Setting::MaxConnections, 9);
+    SetSetting(Setting::ConnectionInterval, 3);
+    CLookupScheduler fresh(doc);
+    EXPECT_EQ(fresh.GetMaxConnections(), 9);
+    EXPECT_EQ(fresh.GetInterval(), 3000ms);
+}
+
+TEST_F(LookupSchedulerTest, DestroyingTheSchedulerStopsAndWaitsForItsWorkers)
+{
+    server.SetDefault(Script::With(Mode::Stall));
+    scheduler->SetTimeouts({2s, 60s});
+    AddTicked(3);
+    scheduler->CheckAllSelected();
+    scheduler->OnTimer();
+    ASSERT_TRUE(QTest::qWaitFor([this] { return server.ConnectionsOpen() == 3; }, 5000));
+    QElapsedTimer timer;
+    timer.start();
+    scheduler.reset();
+    EXPECT_LT(timer.elapsed(), 2000);
+    EXPECT_EQ(CSocketHolder::LayerUsers(), 0);
+    for (const auto& entry : doc.GetEntries()) {
+        EXPECT_FALSE(entry->IsLookupRunning());
+        EXPECT_EQ(entry->m_nStatus, STATUS_ERROR_1);
+    }
+}
+
+} // namespace

@@ -1,0 +1,254 @@
+#include "names/AddNamesDialog.h"
+
+#include "NamesTestFixture.h"
+
+#include "core/Settings.h"
+#include "names/NameCommands.h"
+
+#include "support/CaseName.h"
+
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QSignalSpy>
+
+namespace {
+
+const QString kEmptyTextMessage =
+    QStringLiteral("Please type in the domain names you wish to check.");
+
+class AddNamesDialogTest : public NamesTestFixture {
+protected:
+    // Runs the command: the dialog gets the text and the ticks, then OK.
+    void AddNames(const QByteArray& text, const QStringList& tlds)
+    {
+        OnNextModal<CAddNamesDialog>([text, tlds](CAddNamesDialog& dialog) {
+            Control<QPlainTextEdit>(dialog, "names").setPlainText(QString::fromLatin1(text));
+            Tick(Control<QListWidget>(dialog, "tldList"), tlds);
+            Control<QPushButton>(dialog, "okButton").click();
+        });
+        RunAddNamesCommand(nullptr, doc);
+    }
+};
+
+struct AdmissionCase {
+    const char* behaviour;
+    QByteArray text;
+    QStringList tlds;
+    QByteArrayList expected;
+};
+
+class AddNamesAdmission : public AddNamesDialogTest,
+                          public testing::WithParamInterface<AdmissionCase> {};
+
+TEST_P(AddNamesAdmission, AdmitsTheTokensAndRebuildsOnce)
+{
+    const AdmissionCase& c = GetParam();
+    QSignalSpy updates(&doc, &CDomainDoc::Updated);
+    AddNames(c.text, c.tlds);
+    EXPECT_EQ(Names(), c.expected);
+    ASSERT_EQ(updates.count(), 1);
+    EXPECT_EQ(updates.front().front().toInt(), CDomainDoc::HintRebuild);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    AddNames, AddNamesAdmission,
+    testing::Values(AdmissionCase{"bare names take each ticked TLD and full names stay as typed",
+                                  "alpha, beta.org",
+                                  {QStringLiteral("COM"), QStringLiteral("NET")},
+                                  {"alpha.COM", "alpha.NET", "beta.org"}},
+                    AdmissionCase{"runs of the five separators make one break",
+                                  "a1\r\n\r\nb2;;c3,d4  e5\n;, f6",
+                                  {QStringLiteral("COM")},
+                                  {"a1.COM", "b2.COM", "c3.COM", "d4.COM", "e5.COM", "f6.COM"}},
+                    AdmissionCase{"tabs stay inside a token which is then refused",
+                                  "alpha.com\tbeta.com gamma.com",
+                                  {QStringLiteral("COM")},
+                                  {"gamma.com"}},
+                    AdmissionCase{"a name typed twice or made again enters once",
+                                  "alpha.com alpha ALPHA.COM alpha",
+                                  {QStringLiteral("COM")},
+                                  {"alpha.com"}},
+                    AdmissionCase{
+                        "without ticks only full names enter", "alpha beta.com", {}, {"beta.com"}},
+                    AdmissionCase{"a suffix outside the table counts as bare",
+                                  "alpha.xyz",
+                                  {QStringLiteral("COM"), QStringLiteral("HK")},
+                                  {"alpha.xyz.HK"}},
+                    AdmissionCase{"separators alone admit nothing but still rebuild",
+                                  " ,;, ;\r\n",
+                                  {QStringLiteral("COM")},
+                                  {}}),
+    [](const auto& info) { return CaseName(info.param.behaviour); });
+
+TEST_F(AddNamesDialogTest, AdmissionStopsAtTheListLimit)
+{
+    doc.SetMaxEntries(3);
+    AddNames("a b c d e", {QStringLiteral("COM")});
+    EXPECT_EQ(Names(), (QByteArrayList{"a.COM", "b.COM", "c.COM"}));
+}
+
+TEST_F(AddNamesDialogTest, OpensWithTheTableAndItsTicks)
+{
+    g_TLDList.GetAt(2)->m_bUseForNew = 1;
+    QStringList items;
+    QStringList ticked;
+    QString text = QStringLiteral("<not read>");
+    OnNextModal<CAddNamesDialog>([&](CAddNamesDialog& dialog) {
+        auto& list = Control<QListWidget>(dialog, "tldList");
+        for (int row = 0; row < list.count(); ++row) {
+            items.append(list.item(row)->text());
+        }
+        ticked = Ticked(list);
+        text = Control<QPlainTextEdit>(dialog, "names").toPlainText();
+        dialog.reject();
+    });
+    RunAddNamesCommand(nullptr, doc);
+    ASSERT_EQ(items.size(), g_TLDList.GetCount());
+    EXPECT_EQ(items.front(), QStringLiteral(" COM"));
+    EXPECT_EQ(items.back(), QStringLiteral(" HK"));
+    EXPECT_EQ(ticked, (QStringList{QStringLiteral(" COM"), QStringLiteral(" ORG")}));
+    EXPECT_TRUE(text.isEmpty());
+}
+
+TEST_F(AddNamesDialogTest, OkWritesTheTicksIntoTheTableAndItsFile)
+{
+    AddNames("alpha", {QStringLiteral("NET"), QStringLiteral("CO.UK")});
+    EXPECT_EQ(FlaggedTLDs(), (QByteArrayList{"NET", "CO.UK"}));
+    EXPECT_EQ(Names(), (QByteArrayList{"alpha.NET", "alpha.CO.UK"}));
+    g_TLDList.ClearTLDList();
+    ASSERT_TRUE(g_TLDList.LoadTLDList().Ok());
+    EXPECT_EQ(FlaggedTLDs(), (QByteArrayList{"NET", "CO.UK"}));
+}
+
+TEST_F(AddNamesDialogTest, EmptyTextIsRefusedWithAMessageButTheTicksAreSaved)
+{
+    bool stayedOpen = false;
+    QSignalSpy updates(&doc, &CDomainDoc::Updated);
+    OnNextModal<CAddNamesDialog>([&](CAddNamesDialog& dialog) {
+        Tick(Control<QListWidget>(dialog, "tldList"), {QStringLiteral("ORG")});
+        Control<QPushButton>(dialog, "okButton").click();
+        stayedOpen = dialog.isVisible();
+        Control<QPushButton>(dialog, "cancelButton").click();
+    });
+    RunAddNamesCommand(nullptr, doc);
+    EXPECT_TRUE(stayedOpen);
+    EXPECT_EQ(CUserPrompt::ShownTexts(), QStringList{kEmptyTextMessage});
+    EXPECT_EQ(FlaggedTLDs(), QByteArrayList{"ORG"});
+    EXPECT_NE(ReadDataFile(QStringLiteral("zul.tld")), QByteArray("<missing>"));
+    EXPECT_EQ(doc.GetCount(), 0);
+    EXPECT_EQ(updates.count(), 0);
+}
+
+TEST_F(AddNamesDialogTest, CancelAdmitsNothingAndKeepsTheTicks)
+{
+    QSignalSpy updates(&doc, &CDomainDoc::Updated);
+    OnNextModal<CAddNamesDialog>([](CAddNamesDialog& dialog) {
+        Control<QPlainTextEdit>(dialog, "names").setPlainText(QStringLiteral("alpha"));
+        Tick(Control<QListWidget>(dialog, "tldList"), {QStringLiteral("NET")});
+        Control<QPushButton>(dialog, "cancelButton").click();
+    });
+    RunAddNamesCommand(nullptr, doc);
+    EXPECT_EQ(doc.GetCount(), 0);
+    EXPECT_EQ(updates.count(), 0);
+    EXPECT_EQ(FlaggedTLDs(), QByteArrayList{"COM"});
+    EXPECT_EQ(ReadDataFile(QStringLiteral("zul.tld")), QByteArray("<missing>"));
+}
+
+TEST_F(AddNamesDialogTest, ImportReplacesTheTextAndRemembersTheFolder)
+{
+    const QString path = WriteFile(QStringLiteral("names.txt"), "one two.net\r\nthree");
+    CUserPrompt::SetNextFileName(path);
+    QString shown;
+    OnNextModal<CAddNamesDialog>([&](CAddNamesDialog& dialog) {
+        auto& names = Control<QPlainTextEdit>(dialog, "names");
+        names.setPlainText(QStringLiteral("typed"));
+        Control<QPushButton>(dialog, "importButton").click();
+        shown = names.toPlainText();
+        Control<QPushButton>(dialog, "okButton").click();
+    });
+    RunAddNamesCommand(nullptr, doc);
+    EXPECT_EQ(shown, QStringLiteral("one two.net\nthree"));
+    EXPECT_EQ(Names(), (QByteArrayList{"one.COM", "two.net", "three.COM"}));
+    EXPECT_EQ(GetSetting(Setting::OpenPathTXT),
+              path.left(path.lastIndexOf(QLatin1Char('/')) + 1) + QStringLiteral("*.TXT"));
+}
+
+TEST_F(AddNamesDialogTest, ImportedBytesReachTheListUnchanged)
+{
+    CUserPrompt::SetNextFileName(WriteFile(QStringLiteral("latin1.txt"), "x.caf\xe9.hk"));
+    OnNextModal<CAddNamesDialog>([](CAddNamesDialog& dialog) {
+        Control<QPushButton>(dialog, "importButton").click();
+        Control<QPushButton>(dialog, "okButton").click();
+    });
+    RunAddNamesCommand(nullptr, doc);
+    EXPECT_EQ(Names(), QByteArrayList{"x.caf\xe9.hk"});
+}
+
+TEST_F(AddNamesDialogTest, ImportShowsTheFileUpToItsFirstZeroByte)
+{
+    CUserPrompt::SetNextFileName(
+        WriteFile(QStringLiteral("binary.txt"), QByteArray("alpha beta\0gamma", 16)));
+    OnNextModal<CAddNamesDialog>([](CAddNamesDialog& dialog) {
+        Control<QPushButton>(dialog, "importButton").click();
+        Control<QPushButton>(dialog, "okButton").click();
+    });
+    RunAddNamesCommand(nullptr, doc);
+    EXPECT_EQ(Names(), (QByteArrayList{"alpha.COM", "beta.COM"}));
+}
+
+struct ImportLeftAloneCase {
+    const char* behaviour;
+    bool fileChosen;
+    bool folderRemembered;
+};
+
+class ImportLeavesTheText : public AddNamesDialogTest,
+                            public testing::WithParamInterface<ImportLeftAloneCase> {};
+
+TEST_P(ImportLeavesTheText, WhenNothingCanBeRead)
+{
+    const QString missing = WriteFile(QStringLiteral("gone.txt"), "x") + QStringLiteral(".gone");
+    if (GetParam().fileChosen) {
+        CUserPrompt::SetNextFileName(missing);
+    }
+    QString shown;
+    OnNextModal<CAddNamesDialog>([&](CAddNamesDialog& dialog) {
+        auto& names = Control<QPlainTextEdit>(dialog, "names");
+        names.setPlainText(QStringLiteral("typed"));
+        Control<QPushButton>(dialog, "importButton").click();
+        shown = names.toPlainText();
+        dialog.reject();
+    });
+    RunAddNamesCommand(nullptr, doc);
+    EXPECT_EQ(shown, QStringLiteral("typed"));
+    EXPECT_EQ(CUserPrompt::ShownTexts(), QStringList{QStringLiteral("Open")})
+        << "an unreadable file is ignored without a message";
+    EXPECT_EQ(GetSetting(Setting::OpenPathTXT).isEmpty(), !GetParam().folderRemembered);
+}
+
+INSTANTIATE_TEST_SUITE_P(AddNames, ImportLeavesTheText,
+                         testing::Values(ImportLeftAloneCase{"file dialog cancelled", false, false},
+                                         ImportLeftAloneCase{"file that cannot be opened", true,
+                                                             true}),
+                         [](const auto& info) { return CaseName(info.param.behaviour); });
+
+TEST_F(AddNamesDialogTest, LargeImportFillsTheListToItsLimit)
+{
+    QByteArray lines;
+    for (int i = 0; i < 65535; ++i) {
+        lines += "name" + QByteArray::number(i) + ".com\r\n";
+    }
+    CUserPrompt::SetNextFileName(WriteFile(QStringLiteral("large.txt"), lines));
+    int shownLines = 0;
+    OnNextModal<CAddNamesDialog>([&](CAddNamesDialog& dialog) {
+        Control<QPushButton>(dialog, "importButton").click();
+        shownLines = Control<QPlainTextEdit>(dialog, "names").blockCount();
+        Control<QPushButton>(dialog, "okButton").click();
+    });
+    RunAddNamesCommand(nullptr, doc);
+    EXPECT_EQ(shownLines, 65536);
+    ASSERT_EQ(doc.GetCount(), 3000);
+    EXPECT_EQ(doc.GetAt(2999)->m_strName, QByteArray("name2999.com"));
+}
+
+} // namespace

@@ -1,0 +1,404 @@
+#include "core/DomainDoc.h"
+#include "core/Settings.h"
+#include "core/TLDList.h"
+#include "lookup/AnswerAnalysis.h"
+#include "shell/DocumentCommands.h"
+#include "shell/MainFrame.h"
+#include "shell/QuillonApp.h"
+#include "view/DomainListCtrl.h"
+#include "view/DomainView.h"
+#include "view/InfoPane.h"
+#include "view/UserPrompt.h"
+
+#include "support/TestEnvironment.h"
+#include "support/TestWhoisServer.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QClipboard>
+#include <QComboBox>
+#include <QDialog>
+#include <QFile>
+#include <QFileInfo>
+#include <QHeaderView>
+#include <QMenu>
+#include <QScrollBar>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTimer>
+
+#include <gtest/gtest.h>
+
+using namespace std::chrono_literals;
+
+namespace {
+
+using Mode = CTestWhoisServer::Mode;
+using Script = CTestWhoisServer::Script;
+
+const QByteArray kTaken = "Domain Name: TAKEN.COM\r\nRegistrar: Example Registrar, Inc.\r\n"
+                          "Creation Date: 2001-01-01T00:00:00Z\r\n";
+
+// The real main window around a document, with COM sent to the test WHOIS server.
+class MainWindowTest : public testing::Test {
+protected:
+    void SetUp() override
+    {
+        CTestEnvironment::Instance().Reset();
+        CUserPrompt::Reset();
+        CUserPrompt::SetAutomatic(true);
+        g_TLDList.ClearTLDList();
+        g_TLDList.AddOrUpdateTLD("COM", server.Address());
+        server.SetDefault(Script::Answer("No match for domain.\r\n"));
+        server.SetScript("taken.com", Script::Answer(kTaken));
+        app = std::make_unique<CQuillonApp>();
+        app->Start(QString());
+        View().GetScheduler().SetInterval(50ms);
+    }
+
+    void TearDown() override
+    {
+        app.reset();
+        g_TLDList.ClearTLDList();
+    }
+
+    CMainFrame& Frame() { return app->GetFrame(); }
+    CDomainView& View() { return Frame().GetView(); }
+    CDomainDoc& Doc() { return app->GetDocument(); }
+    QAction* Action(Command command) { return Frame().GetAction(command); }
+
+    void AddNames(std::initializer_list<const char*> names)
+    {
+        for (const char* name : names) {
+            ASSERT_TRUE(Doc().AdmitName(name));
+        }
+        Doc().UpdateAllViews(CDomainDoc::HintRebuild);
+    }
+
+    QString Cell(int row, int column)
+    {
+        return View().GetList().model()->index(row, column).data().toString();
+    }
+
+    // Clicks inside a row of the list: on its check box, or on its name.
+    void ClickRow(int row, bool onCheckBox)
+    {
+        CDomainListCtrl& list = View().GetList();
+        const QRect cell = list.visualRect(list.model()->index(row, onCheckBox ? 0 : 1));
+        const QPoint point =
+            onCheckBox ? QPoint(cell.left() + 10, cell.center().y()) : cell.center();
+        QTest::mouseClick(list.viewport(), Qt::LeftButton, Qt::NoModifier, point);
+        QApplication::processEvents();
+    }
+
+    void Trigger(Command command)
+    {
+        Frame().UpdateCommandStates();
+        Action(command)->trigger();
+        QApplication::processEvents();
+    }
+
+    CTestWhoisServer server;
+    std::unique_ptr<CQuillonApp> app;
+};
+
+TEST_F(MainWindowTest, LookupOfTheTickedEntriesShowsCheckingThenTheVerdicts)
+{
+    server.SetDefault(Script::Answer("No match for domain.\r\n", 300ms));
+    server.SetScript("taken.com", Script::Answer(kTaken, 300ms));
+    AddNames({"free.com", "taken.com", "other.com"});
+    Trigger(Command::SelectAll);
+    Doc().GetAt(2)->m_bSelected = 0;
+    Doc().UpdateAllViews(CDomainDoc::HintRefreshAll);
+    ASSERT_TRUE(Action(Command::CheckAllSelected)->isEnabled());
+    Trigger(Command::CheckAllSelected);
+
+    ASSERT_TRUE(QTest::qWaitFor([this] { return Cell(0, 2) == QStringLiteral("Checking"); }, 5000));
+    EXPECT_TRUE(QTest::qWaitFor(
+        [this] {
+            return View().GetStatusLineText().startsWith(
+                QStringLiteral("Communicating with the Whois server."));
+        },
+        250))
+        << View().GetStatusLineText().toStdString();
+    ASSERT_TRUE(QTest::qWaitFor([this] { return !View().GetScheduler().IsBusy(); }, 10000));
+    QTest::qWait(120); // one more tick refreshes the status line
+    EXPECT_EQ(Cell(0, 2), QStringLiteral("*AVAILABLE*"));
+    EXPECT_EQ(Cell(1, 2), QStringLiteral("Not Available"));
+    EXPECT_EQ(Cell(2, 2), QStringLiteral("Unknown")) << "unticked entries are left alone";
+    EXPECT_NE(Cell(0, 3), QStringLiteral("-"));
+    EXPECT_TRUE(View().GetStatusLineText().endsWith(
+        QStringLiteral("[3 Domains, 2 checked, 1 available, 1 taken]")))
+        << View().GetStatusLineText().toStdString();
+    EXPECT_TRUE(Frame().isWindowModified());
+}
+
+TEST_F(MainWindowTest, ClickOnACheckBoxTicksWithoutMovingTheSelection)
+{
+    AddNames({"a.com", "b.com", "c.com"});
+    ClickRow(0, false);
+    ASSERT_EQ(View().GetCurrentIndex(), 0);
+    ClickRow(2, true);
+    EXPECT_EQ(Doc().GetAt(2)->m_bSelected, 1);
+    EXPECT_EQ(View().GetCurrentIndex(), 0) << "the selection stays";
+    EXPECT_TRUE(Doc().IsModified());
+    ClickRow(2, true);
+    EXPECT_EQ(Doc().GetAt(2)->m_bSelected, 0);
+    ClickRow(1, false);
+    EXPECT_EQ(View().GetCurrentIndex(), 1);
+    EXPECT_EQ(Doc().GetAt(1)->m_bSelected, 0) << "a click on the name does not tick";
+}
+
+TEST_F(MainWindowTest, SelectedRowShowsItsRecordScrolledPastTheTerms)
+{
+    AddNames({"a.com", "b.com"});
+    QByteArray record = "WHOIS server: x, Domain: a.com\r\n\r\n";
+    for (int i = 0; i < 60; ++i) {
+        record += "Notice line " + QByteArray::number(i) + "\r\n";
+    }
+    record += "By querying you agree to abide by this policy.\r\nDomain Name: A.COM\r\n";
+    for (int i = 0; i < 40; ++i) {
+        record += "Field " + QByteArray::number(i) + ": value\r\n";
+    }
+    Doc().GetAt(0)->m_strInfo = record;
+    ClickRow(0, false);
+    CInfoPane& pane = View().GetInfoPane();
+    EXPECT_TRUE(pane.toPlainText().contains(QStringLiteral("Domain Name: A.COM")));
+    EXPECT_EQ(pane.verticalScrollBar()->value(), 62);
+    ClickRow(1, false);
+    EXPECT_EQ(pane.toPlainText(), QString(CDomainView::kNoInformationText)
+                                      .replace(QStringLiteral("\r\n"), QStringLiteral("\n")));
+}
+
+TEST_F(MainWindowTest, EmptyListShowsTheWelcomeAndOnlyTheEmptyListHint)
+{
+    EXPECT_EQ(
+        View().GetInfoPane().toPlainText(),
+        QString(CDomainView::kWelcomeText).replace(QStringLiteral("\r\n"), QStringLiteral("\n")));
+    EXPECT_FALSE(View().GetStatusLineText().contains(QLatin1Char('[')));
+    EXPECT_TRUE(Action(Command::AddNames)->isVisible());
+}
+
+TEST_F(MainWindowTest, HeaderClicksSortByTheirColumn)
+{
+    AddNames({"c.com", "a.com", "b.com"});
+    Doc().GetAt(1)->m_bSelected = 1;
+    Doc().GetAt(0)->m_nStatus = STATUS_AVAILABLE;
+    Doc().GetAt(2)->m_timeChecked = DateTimeValue(DateTimeValue::Valid, 45000);
+    QHeaderView* header = View().GetList().horizontalHeader();
+    const auto clickHeader = [header](int column) {
+        QTest::mouseClick(
+            header->viewport(), Qt::LeftButton, Qt::NoModifier,
+            QPoint(header->sectionViewportPosition(column) + 5, header->height() / 2));
+    };
+    clickHeader(1);
+    EXPECT_EQ(Cell(0, 1), QStringLiteral("a.com"));
+    EXPECT_EQ(Cell(2, 1), QStringLiteral("c.com"));
+    clickHeader(2);
+    EXPECT_EQ(Cell(0, 1), QStringLiteral("c.com")) << "available before unknown";
+    clickHeader(3);
+    EXPECT_EQ(Cell(0, 1), QStringLiteral("b.com")) << "the only one looked up";
+    clickHeader(0);
+    EXPECT_EQ(Cell(0, 1), QStringLiteral("a.com")) << "the ticked one";
+    EXPECT_EQ(Cell(0, 0), QStringLiteral("1"));
+}
+
+TEST_F(MainWindowTest, FindGoesToTheExactNameElseTheFirstThatBeginsWithTheText)
+{
+    AddNames({"shopping.com", "shop.com", "myshop.com"});
+    CUserPrompt::SetNextAnswer(QMessageBox::Ok);
+    QTimer::singleShot(0, [] {
+        auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget());
+        ASSERT_NE(dialog, nullptr);
+        dialog->findChild<QComboBox*>()->setEditText(QStringLiteral("SHOP.com"));
+        dialog->accept();
+    });
+    Trigger(Command::Find);
+    EXPECT_EQ(View().GetCurrentIndex(), 1);
+
+    QTimer::singleShot(0, [] {
+        auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget());
+        dialog->findChild<QComboBox*>()->setEditText(QStringLiteral("shop"));
+        dialog->accept();
+    });
+    Trigger(Command::Find);
+    EXPECT_EQ(View().GetCurrentIndex(), 0) << "prefix: the first name beginning with it";
+
+    QTimer::singleShot(0, [] {
+        auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget());
+        EXPECT_EQ(dialog->findChild<QComboBox*>()->currentText(), QStringLiteral("shop"))
+            << "the newest search comes first";
+        dialog->findChild<QComboBox*>()->setEditText(QStringLiteral("hop"));
+        dialog->accept();
+    });
+    Trigger(Command::Find);
+    EXPECT_EQ(View().GetCurrentIndex(), 0) << "a text inside names finds nothing, nothing moves";
+    EXPECT_EQ(GetSetting(Setting::FindDomain), QStringLiteral("hop"));
+    EXPECT_EQ(GetSettingInt(QStringLiteral("Find"), QStringLiteral("Count"), 0), 3);
+}
+
+TEST_F(MainWindowTest, DeleteAllKeepsTheEntryBeingLookedUp)
+{
+    server.SetScript("slow.com", Script::With(Mode::Stall));
+    AddNames({"a.com", "slow.com", "b.com"});
+    ClickRow(1, false);
+    Trigger(Command::CheckDomain);
+    ASSERT_TRUE(QTest::qWaitFor([this] { return server.ConnectionsOpen() == 1; }, 5000));
+    CUserPrompt::SetNextAnswer(QMessageBox::Yes);
+    Trigger(Command::DeleteAll);
+    EXPECT_TRUE(CUserPrompt::ShownTexts().contains(
+        QStringLiteral("This will delete 3 entries from the list.\r\n\r\nAre you sure?")));
+    ASSERT_EQ(Doc().GetCount(), 1);
+    EXPECT_EQ(Cell(0, 1), QStringLiteral("slow.com"));
+    Trigger(Command::StopAll);
+    ASSERT_TRUE(QTest::qWaitFor([this] { return !View().GetScheduler().IsBusy(); }, 5000));
+}
+
+TEST_F(MainWindowTest, DeleteAnsweredNoKeepsEverything)
+{
+    AddNames({"a.com", "b.com"});
+    Trigger(Command::SelectAll);
+    CUserPrompt::SetNextAnswer(QMessageBox::No);
+    Trigger(Command::DeleteSelected);
+    EXPECT_EQ(Doc().GetCount(), 2);
+    CUserPrompt::SetNextAnswer(QMessageBox::Yes);
+    Trigger(Command::DeleteSelected);
+    EXPECT_EQ(Doc().GetCount(), 0);
+}
+
+TEST_F(MainWindowTest, DeleteEntryRemovesTheHighlightedRowAndRenumbers)
+{
+    AddNames({"a.com", "b.com", "c.com"});
+    ClickRow(0, false);
+    Trigger(Command::DeleteEntry);
+    ASSERT_EQ(Doc().GetCount(), 2);
+    EXPECT_EQ(View().GetList().model()->rowCount(), 2);
+    EXPECT_EQ(Cell(0, 1), QStringLiteral("b.com"));
+    EXPECT_EQ(Cell(0, 0), QStringLiteral("1"));
+    EXPECT_EQ(Cell(1, 0), QStringLiteral("2"));
+}
+
+TEST_F(MainWindowTest, EnablingRulesFollowTheList)
+{
+    Frame().UpdateCommandStates();
+    for (const Command command : {Command::SelectAll, Command::Find, Command::DeleteAll,
+                                  Command::CopyAllEntries, Command::CheckAllSelected,
+                                  Command::StopAll, Command::DeleteEntry, Command::CheckDomain}) {
+        EXPECT_FALSE(Action(command)->isEnabled()) << TextOf(command).menuText;
+    }
+    AddNames({"a.com", "b.com"});
+    Frame().UpdateCommandStates();
+    EXPECT_TRUE(Action(Command::SelectAll)->isEnabled());
+    EXPECT_FALSE(Action(Command::UnselectAll)->isEnabled());
+    EXPECT_FALSE(Action(Command::CheckAllSelected)->isEnabled());
+    EXPECT_FALSE(Action(Command::CheckDomain)->isEnabled()) << "no highlighted row";
+    ClickRow(0, false);
+    Frame().UpdateCommandStates();
+    EXPECT_TRUE(Action(Command::CheckDomain)->isEnabled());
+    EXPECT_TRUE(Action(Command::CopyDomainURL)->isEnabled());
+    EXPECT_FALSE(Action(Command::CopyDomainInformation)->isEnabled()) << "not taken";
+    Doc().GetAt(0)->m_nStatus = STATUS_AVAILABLE;
+    Frame().UpdateCommandStates();
+    EXPECT_FALSE(Action(Command::CheckDomain)->isEnabled());
+    EXPECT_FALSE(Action(Command::CopyDomainURL)->isEnabled());
+    EXPECT_TRUE(Action(Command::ResetEntry)->isEnabled());
+    Trigger(Command::SelectAll);
+    EXPECT_TRUE(Action(Command::UnselectAll)->isEnabled());
+    EXPECT_FALSE(Action(Command::SelectAll)->isEnabled());
+    EXPECT_TRUE(Action(Command::CheckAllSelected)->isEnabled());
+}
+
+TEST_F(MainWindowTest, CopyCommandsPutTheNamesOnTheClipboard)
+{
+    AddNames({"a.com", "b.com"});
+    Trigger(Command::CopyAllEntries);
+    EXPECT_EQ(QApplication::clipboard()->text(), QStringLiteral("a.com\r\nb.com\r\n"));
+    Doc().GetAt(1)->m_bSelected = 1;
+    Trigger(Command::CopySelectedEntries);
+    EXPECT_EQ(QApplication::clipboard()->text(), QStringLiteral("b.com\r\n"));
+    ClickRow(0, false);
+    Trigger(Command::CopyDomainURL);
+    EXPECT_EQ(QApplication::clipboard()->text(), QStringLiteral("http://www.a.com"));
+}
+
+TEST_F(MainWindowTest, ClosingAModifiedListAsksToSaveAndCancelKeepsTheWindow)
+{
+    AddNames({"a.com"});
+    Frame().show();
+    CUserPrompt::SetNextAnswer(QMessageBox::Cancel);
+    EXPECT_FALSE(Frame().close());
+    EXPECT_TRUE(CUserPrompt::ShownTexts().contains(QStringLiteral("Save changes to Untitled?")));
+
+    QTemporaryDir folder;
+    const QString path = folder.filePath(QStringLiteral("kept.zul"));
+    CUserPrompt::SetNextAnswer(QMessageBox::Yes);
+    CUserPrompt::SetNextFileName(path);
+    EXPECT_TRUE(Frame().close());
+    CDomainDoc reopened(AnalyseStoredAnswer);
+    ASSERT_TRUE(reopened.OnOpenDocument(path).Ok());
+    EXPECT_EQ(reopened.GetCount(), 1);
+}
+
+TEST_F(MainWindowTest, DamagedFileOpensWhatItCanAndIsNotSavedOverUnasked)
+{
+    QTemporaryDir folder;
+    const QString path = folder.filePath(QStringLiteral("cut.zul"));
+    AddNames({"a.com", "b.com", "c.com"});
+    ASSERT_TRUE(Doc().OnSaveDocument(path).Ok());
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::ReadWrite));
+    file.resize(file.size() - 4);
+    file.close();
+
+    EXPECT_TRUE(app->GetDocumentCommands().OpenPath(path));
+    EXPECT_EQ(Doc().GetCount(), 2);
+    ASSERT_FALSE(CUserPrompt::ShownTexts().isEmpty());
+    EXPECT_TRUE(CUserPrompt::ShownTexts().last().contains(QStringLiteral("cut.zul")));
+    EXPECT_TRUE(
+        CUserPrompt::ShownTexts().last().contains(QStringLiteral("Unexpected end of file.")));
+    EXPECT_TRUE(Doc().GetPathName().isEmpty());
+    EXPECT_TRUE(Doc().IsModified());
+}
+
+TEST_F(MainWindowTest, RecentFilesAndWindowTitle)
+{
+    QTemporaryDir folder;
+    AddNames({"a.com"});
+    const QString path = folder.filePath(QStringLiteral("first.zul"));
+    CUserPrompt::SetNextFileName(path);
+    Trigger(Command::SaveAs);
+    EXPECT_EQ(Frame().windowTitle(), QStringLiteral("first.zul[*] - Quillon"));
+    EXPECT_FALSE(Frame().isWindowModified());
+    EXPECT_EQ(
+        GetSettingText(QStringLiteral("Recent File List"), QStringLiteral("File1"), QString()),
+        QFileInfo(path).absoluteFilePath());
+}
+
+TEST_F(MainWindowTest, WindowPlacementAndBarsSurviveARestart)
+{
+    Frame().setGeometry(40, 60, 700, 500);
+    Action(Command::ToggleToolbar)->trigger();
+    ASSERT_TRUE(Frame().close());
+    app = std::make_unique<CQuillonApp>();
+    app->Start(QString());
+    EXPECT_EQ(Frame().geometry().size(), QSize(700, 500));
+    EXPECT_FALSE(Action(Command::ToggleToolbar)->isChecked());
+    EXPECT_TRUE(Action(Command::ToggleStatusBar)->isChecked());
+}
+
+TEST_F(MainWindowTest, PopupMenuHoldsTheEntryCommandsInOrder)
+{
+    QStringList texts;
+    for (const QAction* action : Frame().GetPopupMenu()->actions()) {
+        texts.append(action->isSeparator() ? QStringLiteral("|") : action->text());
+    }
+    EXPECT_EQ(texts,
+              (QStringList{QStringLiteral("&Delete Entry"), QStringLiteral("&Reset Entry"),
+                           QStringLiteral("&Copy"), QStringLiteral("|"),
+                           QStringLiteral("&Check Availability"), QStringLiteral("Stop &Lookup"),
+                           QStringLiteral("&Trademark Lookup..."),
+                           QStringLiteral("NSI &Payment Status..."), QStringLiteral("|"),
+                           QStringLiteral("&Browse website")}));
+}
+
+} // namespace

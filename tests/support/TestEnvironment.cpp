@@ -1,0 +1,28 @@
+#include "support/TestEnvironment.h"
+
+#include <QDir>
+#include <QSettings>
+
+CTestEnvironment& CTestEnvironment::Instance()
+{
+    static CTestEnvironment environment;
+    return environment;
+}
+
+CTestEnvironment::CTestEnvironment()
+{
+    qputenv("XDG_CONFIG_HOME", m_config.path().toUtf8());
+    qputenv("QUILLON_DATA_DIR", m_data.path().toUtf8());
+    QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, m_config.path());
+}
+
+void CTestEnvironment::Reset()
+{
+    QSettings store(QSettings::IniFormat, QSettings::UserScope, QStringLiteral("Tavrel Systems"),
+                    QStringLiteral("Quillon"));
+    store.clear();
+    store.sync();
+    QDir data(m_data.path());
+    data.removeRecursively();
+    data.mkpath(m_data.path());
+}

@@ -1,0 +1,93 @@
+#pragma once
+
+#include <QByteArray>
+#include <QHash>
+
+#include <atomic>
+#include <chrono>
+#include <condition_variable>
+#include <mutex>
+#include <thread>
+#include <vector>
+
+// A WHOIS server for tests on 127.0.0.1 at a port of its own. It reads the query line and acts
+// on the script for the queried name (or the default script): answer, wait first, close at once,
+// accept and never answer (until the client leaves), trickle a byte at a time, flood, or reset the
+// connection. It counts the connections open at once.
+class CTestWhoisServer {
+public:
+    enum class Mode { Answer, CloseAtOnce, Stall, Trickle, Flood, Reset };
+
+    struct Script {
+        Mode mode = Mode::Answer;
+        QByteArray answer;
+        std::chrono::milliseconds delay{0};
+        std::chrono::milliseconds trickleGap{5};
+        qsizetype floodBytes = 4 * 1024 * 1024;
+
+        static Script Answer(QByteArray text, std::chrono::milliseconds delay = {})
+        {
+            Script script;
+            script.answer = std::move(text);
+            script.delay = delay;
+            return script;
+        }
+        static Script With(Mode mode, QByteArray text = {})
+        {
+            Script script;
+            script.mode = mode;
+            script.answer = std::move(text);
+            return script;
+        }
+        static Script Trickle(QByteArray text, std::chrono::milliseconds gap)
+        {
+            Script script = With(Mode::Trickle, std::move(text));
+            script.trickleGap = gap;
+            return script;
+        }
+    };
+
+    CTestWhoisServer();
+    ~CTestWhoisServer();
+    CTestWhoisServer(const CTestWhoisServer&) = delete;
+    CTestWhoisServer& operator=(const CTestWhoisServer&) = delete;
+
+    quint16 Port() const { return m_port; }
+    // "127.0.0.1:<port>", as a TLD table entry names this server.
+    QByteArray Address() const;
+
+    void SetDefault(Script script);
+    void SetScript(const QByteArray& name, Script script);
+
+    int ConnectionsOpen() const { return m_open.load(); }
+    int MostConnectionsAtOnce() const { return m_mostOpen.load(); }
+    int ConnectionsAccepted() const { return m_accepted.load(); }
+    // Every query line received, CR LF included, in arrival order.
+    std::vector<QByteArray> Queries() const;
+    // Lets stalled connections go (the server closes them).
+    void ReleaseStalled();
+
+private:
+    void AcceptLoop();
+    void Serve(int client);
+    Script ScriptFor(const QByteArray& query) const;
+    bool WaitUnlessReleased(std::chrono::milliseconds duration);
+    // A stalled connection ends when the client closes it or the test releases it.
+    void HoldUntilClientLeaves(int client);
+
+    int m_listener = -1;
+    quint16 m_port = 0;
+    std::atomic<bool> m_bStopping{false};
+    std::atomic<int> m_open{0};
+    std::atomic<int> m_mostOpen{0};
+    std::atomic<int> m_accepted{0};
+    mutable std::mutex m_mutex;
+    Script m_default;                       // guarded by m_mutex
+    QHash<QByteArray, Script> m_scripts;    // guarded by m_mutex
+    std::vector<QByteArray> m_queries;      // guarded by m_mutex
+    std::vector<std::thread> m_connections; // guarded by m_mutex
+    std::vector<int> m_clients;             // guarded by m_mutex
+    bool m_bReleased = false;               // guarded by m_mutex
+    std::condition_variable m_release;
+    std::thread m_acceptor;
+};
