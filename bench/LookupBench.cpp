@@ -17,10 +17,12 @@
 #include <QTemporaryDir>
 #include <QTimer>
 
+#include <algorithm>
 #include <chrono>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
+#include <vector>
 
 using namespace std::chrono_literals;
 
@@ -30,6 +32,9 @@ struct RunFigures {
     double seconds = 0;
     double longestStallMs = 0;
     int available = 0;
+    // From the start of a lookup to its result in the list, in milliseconds.
+    double medianLookupMs = 0;
+    double slowestLookupMs = 0;
 };
 
 // Looks up `count` names with the given pacing; a 5 ms timer measures how late it fires.
@@ -62,6 +67,16 @@ RunFigures Run(int count, int connections, std::chrono::milliseconds interval)
         }
     });
     QElapsedTimer wall;
+    std::vector<qint64> started(static_cast<std::size_t>(count), 0);
+    std::vector<double> lookupMs;
+    QObject::connect(&doc, &CDomainDoc::Updated, [&](int hint, int) {
+        if (hint > 0 && doc.GetAt(hint - 1)->m_nStatus == STATUS_CHECKING) {
+            started[static_cast<std::size_t>(hint - 1)] = wall.nsecsElapsed();
+        }
+    });
+    QObject::connect(&scheduler, &CLookupScheduler::LookupCompleted, [&](int index) {
+        lookupMs.push_back((wall.nsecsElapsed() - started[static_cast<std::size_t>(index)]) / 1e6);
+    });
     wall.start();
     stallClock.start();
     stallProbe.start();
@@ -69,6 +84,11 @@ RunFigures Run(int count, int connections, std::chrono::milliseconds interval)
     scheduler.OnTimer();
     loop.exec();
     figures.seconds = wall.nsecsElapsed() / 1e9;
+    std::sort(lookupMs.begin(), lookupMs.end());
+    if (!lookupMs.empty()) {
+        figures.medianLookupMs = lookupMs[lookupMs.size() / 2];
+        figures.slowestLookupMs = lookupMs.back();
+    }
     for (const auto& entry : doc.GetEntries()) {
         figures.available += entry->m_nStatus == STATUS_AVAILABLE ? 1 : 0;
     }
@@ -97,10 +117,12 @@ void Compare(CTestWhoisServer& server, int connections, std::chrono::millisecond
     const double bound = (ticks - 1) * (interval.count() / 1000.0) + 0.05;
     const RunFigures ours = Run(kNames, connections, interval);
     const double peer = RunPeer(kNames, connections, server.Port());
-    std::printf("%2d connections, %5.1f s interval: %7.2f s (pacing bound %7.2f s, %+5.1f%%), "
-                "%d available; xargs -P %d whois: %6.2f s\n",
-                connections, interval.count() / 1000.0, ours.seconds, bound,
-                100.0 * (ours.seconds - bound) / bound, ours.available, connections, peer);
+    std::printf(
+        "%2d connections, %5.1f s interval: %7.2f s (pacing bound %7.2f s, %+5.1f%%), "
+        "%d available, lookups %.0f ms median, %.0f ms slowest; xargs -P %d whois: %6.2f s\n",
+        connections, interval.count() / 1000.0, ours.seconds, bound,
+        100.0 * (ours.seconds - bound) / bound, ours.available, ours.medianLookupMs,
+        ours.slowestLookupMs, connections, peer);
     std::fflush(stdout);
 }
 

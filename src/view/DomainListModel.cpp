@@ -49,6 +49,9 @@ bool CDomainListModel::setData(const QModelIndex& index, const QVariant& value, 
 
 Qt::ItemFlags CDomainListModel::flags(const QModelIndex& index) const
 {
+    if (!index.isValid()) {
+        return Qt::NoItemFlags;
+    }
     Qt::ItemFlags flags = Qt::ItemIsEnabled | Qt::ItemIsSelectable;
     if (index.column() == SlNo) {
         flags |= Qt::ItemIsUserCheckable;
