@@ -4,6 +4,9 @@
 #include <QHostAddress>
 #include <QList>
 
+#include <chrono>
+#include <condition_variable>
+#include <functional>
 #include <mutex>
 
 // The resolved address of a TLD entry's WHOIS server, shared by every lookup for that TLD. The
@@ -29,7 +32,15 @@ public:
     Snapshot Get() const;
     bool IsResolved() const;
 
+    // Waits at most `poll` for the address to be resolved or withdrawn, or for `stop` to hold;
+    // returns what the record holds then.
+    Snapshot WaitWhileUnresolved(std::chrono::milliseconds poll,
+                                 const std::function<bool()>& stop) const;
+    // Wakes every waiting lookup so that it checks its stop condition.
+    void WakeWaiters() const;
+
 private:
     mutable std::mutex m_mutex;
+    mutable std::condition_variable m_changed;
     Snapshot m_snapshot; // guarded by m_mutex
 };

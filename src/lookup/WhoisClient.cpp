@@ -13,7 +13,8 @@ using Clock = std::chrono::steady_clock;
 
 // How often a blocked wait looks at the abort flag.
 constexpr std::chrono::milliseconds kAbortCheck{100};
-// The waiting worker looks for its server's address once a second.
+// A worker waiting for its server's address looks again at least once a second; the record
+// wakes it sooner when the address arrives.
 constexpr std::chrono::seconds kAddressPoll{1};
 
 socklen_t ToSocketAddress(const QHostAddress& address, quint16 port, sockaddr_storage& storage)
@@ -91,24 +92,22 @@ bool CWhoisClient::Query()
 void CWhoisClient::Abort()
 {
     m_socket.Abort();
-    {
-        const std::lock_guard lock(m_wakeMutex);
+    if (m_host) {
+        m_host->WakeWaiters();
     }
-    m_wake.notify_all();
 }
 
 bool CWhoisClient::WaitForAddress(CHostRecord::Snapshot& address)
 {
-    std::unique_lock lock(m_wakeMutex);
     for (;;) {
-        address = m_host->Get();
+        address =
+            m_host->WaitWhileUnresolved(kAddressPoll, [this] { return m_socket.IsAborted(); });
         if (address.state == CHostRecord::State::Resolved) {
             return true;
         }
         if (address.state == CHostRecord::State::Withdrawn || m_socket.IsAborted()) {
             return false;
         }
-        m_wake.wait_for(lock, kAddressPoll, [this] { return m_socket.IsAborted(); });
     }
 }
 

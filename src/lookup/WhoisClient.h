@@ -6,9 +6,7 @@
 
 #include <QByteArray>
 
-#include <condition_variable>
 #include <memory>
-#include <mutex>
 
 // One WHOIS query over TCP: waits for the server's address, connects, sends the name and CR LF
 // and collects the answer until the server closes, the buffer is full, the server stalls or the
@@ -57,6 +55,4 @@ private:
     QByteArray m_serverName;
     CLookupTimeouts m_timeouts;
     CSocketHolder m_socket;
-    std::mutex m_wakeMutex;
-    std::condition_variable m_wake;
 };
