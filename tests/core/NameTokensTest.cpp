@@ -2,6 +2,8 @@
 #include "core/DomainDoc.h"
 #include "core/TLDList.h"
 
+#include "support/ListNames.h"
+
 #include <gtest/gtest.h>
 
 namespace {
@@ -14,14 +16,7 @@ protected:
         g_TLDList.FillDefaults();
     }
 
-    QByteArrayList Names() const
-    {
-        QByteArrayList names;
-        for (const auto& entry : doc.GetEntries()) {
-            names.append(entry->m_strName);
-        }
-        return names;
-    }
+    QByteArrayList Names() const { return ListNames(doc); }
 
     CDomainDoc doc{[](CDomainInfo&) {
     }};

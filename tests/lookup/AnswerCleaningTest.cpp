@@ -5,25 +5,13 @@
 #include "lookup/AnswerAnalysis.h"
 
 #include "support/CaseName.h"
+#include "support/StripSetting.h"
 
 #include <gtest/gtest.h>
 
 #include <string>
 
 namespace {
-
-class CStripSetting {
-public:
-    explicit CStripSetting(bool strip)
-        : m_saved(g_bStripOutput)
-    {
-        g_bStripOutput = strip;
-    }
-    ~CStripSetting() { g_bStripOutput = m_saved; }
-
-private:
-    bool m_saved;
-};
 
 // As a string, so a failure prints the text rather than its bytes one by one.
 std::string Cleaned(const QByteArray& text, bool strip)

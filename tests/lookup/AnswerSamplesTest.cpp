@@ -9,6 +9,7 @@
 #include "lookup/AnswerLayout.h"
 
 #include "support/CaseName.h"
+#include "support/StripSetting.h"
 
 #include <QDir>
 #include <QFile>
@@ -31,20 +32,6 @@ QByteArray ReadSample(const QString& relativePath)
     EXPECT_TRUE(file.open(QIODevice::ReadOnly)) << relativePath.toStdString();
     return file.readAll();
 }
-
-// Sets "Strip Output" for one test and puts the program's setting back afterwards.
-class CStripSetting {
-public:
-    explicit CStripSetting(bool strip)
-        : m_saved(g_bStripOutput)
-    {
-        g_bStripOutput = strip;
-    }
-    ~CStripSetting() { g_bStripOutput = m_saved; }
-
-private:
-    bool m_saved;
-};
 
 // The line the query client writes above every answer.
 QByteArray OwnLine(const QByteArray& server, const QByteArray& name)

@@ -6,23 +6,11 @@
 #include "lookup/AnswerAnalysis.h"
 
 #include "support/CaseName.h"
+#include "support/StripSetting.h"
 
 #include <gtest/gtest.h>
 
 namespace {
-
-class CStripSetting {
-public:
-    explicit CStripSetting(bool strip)
-        : m_saved(g_bStripOutput)
-    {
-        g_bStripOutput = strip;
-    }
-    ~CStripSetting() { g_bStripOutput = m_saved; }
-
-private:
-    bool m_saved;
-};
 
 std::uint8_t LookupStatus(const QByteArray& answer, bool strip,
                           std::uint8_t prevStatus = STATUS_UNKNOWN)

@@ -4,6 +4,7 @@
 #include "core/TLDList.h"
 
 #include "support/CaseName.h"
+#include "support/ListNames.h"
 
 #include <gtest/gtest.h>
 
@@ -209,14 +210,7 @@ protected:
         g_TLDList.FillDefaults();
     }
 
-    QByteArrayList Names() const
-    {
-        QByteArrayList names;
-        for (const auto& entry : doc.GetEntries()) {
-            names.append(entry->m_strName);
-        }
-        return names;
-    }
+    QByteArrayList Names() const { return ListNames(doc); }
 
     CDomainDoc doc{[](CDomainInfo&) {
     }};

@@ -7,6 +7,7 @@
 #include "core/TLDList.h"
 #include "view/UserPrompt.h"
 
+#include "support/ListNames.h"
 #include "support/TestEnvironment.h"
 
 #include <QFile>
@@ -31,14 +32,7 @@ protected:
 
     void TearDown() override { CancelModalWatches(); }
 
-    QByteArrayList Names() const
-    {
-        QByteArrayList names;
-        for (const auto& entry : doc.GetEntries()) {
-            names.append(entry->m_strName);
-        }
-        return names;
-    }
+    QByteArrayList Names() const { return ListNames(doc); }
 
     // Writes a file in the test's temporary folder and returns its path.
     QString WriteFile(const QString& name, const QByteArray& bytes) const
