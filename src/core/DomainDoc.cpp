@@ -13,6 +13,7 @@
 #include <QFile>
 #include <QLocale>
 #include <QSaveFile>
+#include <QtConcurrent/QtConcurrentMap>
 
 #include <algorithm>
 #include <chrono>
@@ -228,10 +229,9 @@ CFileResult CDomainDoc::Read(QIODevice& device)
 {
     ClearList();
     CArchiveReader archive(device);
-    const bool complete = ObjectArray::Read<CDomainInfo>(archive, [this](auto entry) {
-        m_storedStatusRule(*entry);
-        Append(std::move(entry));
-    });
+    const bool complete =
+        ObjectArray::Read<CDomainInfo>(archive, [this](auto entry) { Append(std::move(entry)); });
+    DeriveStoredStatuses();
     UpdateAllViews(HintRebuild);
     return complete ? CFileResult::Success() : CFileResult::Failure(archive.ErrorText());
 }
@@ -257,6 +257,15 @@ CFileResult CDomainDoc::Write(QIODevice& device) const
 void CDomainDoc::UpdateAllViews(int hint, int row)
 {
     Q_EMIT Updated(hint, row);
+}
+
+// Deriving the statuses is half the work of opening a large list; the entries are shared out
+// over the processor's cores.
+void CDomainDoc::DeriveStoredStatuses()
+{
+    QtConcurrent::blockingMap(m_domains, [this](const std::unique_ptr<CDomainInfo>& entry) {
+        m_storedStatusRule(*entry);
+    });
 }
 
 void CDomainDoc::Append(std::unique_ptr<CDomainInfo> entry)

@@ -22,7 +22,8 @@ class CDomainDoc : public QObject {
 public:
     using Entries = std::vector<std::unique_ptr<CDomainInfo>>;
     // Sets an entry's status from its record text; applied to every entry read from a file,
-    // since documents do not store statuses.
+    // since documents do not store statuses. It looks at its entry alone and may run on several
+    // threads at once.
     using StoredStatusRule = std::function<void(CDomainInfo&)>;
 
     enum Hint { HintRebuild = 0, HintRefreshAll = -1, HintRowDeleted = -2 };
@@ -81,6 +82,7 @@ Q_SIGNALS:
 
 private:
     void Append(std::unique_ptr<CDomainInfo> entry);
+    void DeriveStoredStatuses();
     void DestroyAll();
 
     StoredStatusRule m_storedStatusRule;
