@@ -233,7 +233,7 @@ CFileResult CDomainDoc::Read(QIODevice& device)
         ObjectArray::Read<CDomainInfo>(archive, [this](auto entry) { Append(std::move(entry)); });
     DeriveStoredStatuses();
     UpdateAllViews(HintRebuild);
-    return complete ? CFileResult::Success() : CFileResult::Failure(archive.ErrorText());
+    return complete ? CFileResult::Success() : CFileResult::BrokenOff(archive.ErrorText());
 }
 
 CFileResult CDomainDoc::Write(QIODevice& device) const

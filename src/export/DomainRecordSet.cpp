@@ -52,12 +52,11 @@ CFileResult CDomainRecordSet::Open()
             DatabaseStepError(DatabaseStep::kCreatingRecordset, begun, EngineMessage(m_db)));
     }
     m_bInTransaction = true;
-    for (auto [sql, statement] : {std::pair{DomainTable::kInsertSql, &m_insert},
-                                  std::pair{DomainTable::kUpdateSql, &m_update}}) {
-        if (!Prepare(sql, *statement).Ok()) {
-            return CFileResult::Failure(DatabaseStepError(
-                DatabaseStep::kOpeningRecordset, sqlite3_errcode(m_db), EngineMessage(m_db)));
-        }
+    bool hasDayCount = false;
+    const bool prepared = FindDayCountField(hasDayCount).Ok() && PrepareWrites(hasDayCount).Ok();
+    if (!prepared) {
+        return CFileResult::Failure(DatabaseStepError(DatabaseStep::kOpeningRecordset,
+                                                      sqlite3_errcode(m_db), EngineMessage(m_db)));
     }
     return CFileResult::Success();
 }
@@ -98,6 +97,28 @@ CFileResult CDomainRecordSet::Prepare(const char* sql, SqliteStatement& statemen
     const int prepared = sqlite3_prepare_v2(m_db, sql, -1, &raw, nullptr);
     statement.reset(raw);
     return prepared == SQLITE_OK ? CFileResult::Success() : EngineFailure();
+}
+
+CFileResult CDomainRecordSet::FindDayCountField(bool& found)
+{
+    SqliteStatement query;
+    if (CFileResult prepared = Prepare(DomainTable::kDayCountFieldSql, query); !prepared.Ok()) {
+        return prepared;
+    }
+    const int stepped = sqlite3_step(query.get());
+    found = stepped == SQLITE_ROW;
+    return stepped == SQLITE_ROW || stepped == SQLITE_DONE ? CFileResult::Success()
+                                                           : EngineFailure();
+}
+
+CFileResult CDomainRecordSet::PrepareWrites(bool hasDayCount)
+{
+    const DomainTable::CWriteSql& sql =
+        hasDayCount ? DomainTable::kWriteSql : DomainTable::kWriteWithoutDayCountSql;
+    if (CFileResult prepared = Prepare(sql.insert, m_insert); !prepared.Ok()) {
+        return prepared;
+    }
+    return Prepare(sql.update, m_update);
 }
 
 CFileResult CDomainRecordSet::EngineFailure() const

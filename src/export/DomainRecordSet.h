@@ -11,8 +11,9 @@ class CDomainInfo;
 
 // The records of "Domain Names" as the export writes them, inside one transaction. An entry
 // updates the first record of the same name found through "NameIndex", or adds a record; texts
-// that are empty are not assigned, so an existing record keeps its old value. A transaction
-// that is not committed is rolled back when the record set goes.
+// that are empty are not assigned, so an existing record keeps its old value. A table without
+// "Last Lookup Day Count" gets the other fields. A transaction that is not committed is rolled
+// back when the record set goes.
 class CDomainRecordSet {
 public:
     explicit CDomainRecordSet(sqlite3* db)
@@ -33,6 +34,10 @@ public:
 
 private:
     CFileResult Prepare(const char* sql, SqliteStatement& statement);
+    // Whether the table has "Last Lookup Day Count", which tables made by hand often lack.
+    CFileResult FindDayCountField(bool& found);
+    // The insert and update for the table's fields.
+    CFileResult PrepareWrites(bool hasDayCount);
     CFileResult EngineFailure() const;
     // The rowid of the first record with the name, if there is one.
     CFileResult Seek(const QByteArray& name, std::optional<sqlite3_int64>& rowid);

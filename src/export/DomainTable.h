@@ -6,7 +6,8 @@ struct sqlite3;
 
 // The table the database export fills: "Domain Names" with the fields "Names", "Status",
 // "Last Lookup At", "Information" and "Last Lookup Day Count", and the index "NameIndex" on
-// "Names".
+// "Names". Tables made by hand or by older programs often lack "Last Lookup Day Count"; their
+// records get the other four fields.
 //
 // "Last Lookup At" holds the local time of the lookup as text, "YYYY-MM-DD HH:MM:SS", which the
 // sqlite3 shell, SQLite's date functions and spreadsheets read as a date. "Last Lookup Day Count"
@@ -25,15 +26,33 @@ inline constexpr char kOpenSql[] = R"(SELECT * FROM "Domain Names")";
 // ?1 the name. The first record of that name in the index's order.
 inline constexpr char kSeekSql[] =
     R"(SELECT rowid FROM "Domain Names" INDEXED BY "NameIndex" WHERE "Names" = ?1 LIMIT 1)";
-// ?1 name, ?2 status, ?3 date text, ?4 day count, ?5 information; NULL texts leave the field as
-// it was (a new record: empty).
-inline constexpr char kInsertSql[] =
+// One row when the table has "Last Lookup Day Count".
+inline constexpr char kDayCountFieldSql[] =
+    R"(SELECT 1 FROM pragma_table_info('Domain Names') )"
+    R"(WHERE name = 'Last Lookup Day Count' COLLATE NOCASE)";
+
+// The statements that add a record and update the record whose rowid is ?6. ?1 name, ?2 status,
+// ?3 date text, ?4 day count, ?5 information; NULL texts leave the field as it was (a new record:
+// empty).
+struct CWriteSql {
+    const char* insert;
+    const char* update;
+};
+
+inline constexpr CWriteSql kWriteSql{
     R"(INSERT INTO "Domain Names" ("Names", "Status", "Last Lookup At", "Last Lookup Day Count", )"
-    R"("Information") VALUES (?1, ?2, ?3, ?4, ?5))";
-// As kInsertSql, for the record whose rowid is ?6.
-inline constexpr char kUpdateSql[] =
+    R"("Information") VALUES (?1, ?2, ?3, ?4, ?5))",
     R"(UPDATE "Domain Names" SET "Names" = coalesce(?1, "Names"), )"
     R"("Status" = coalesce(?2, "Status"), "Last Lookup At" = ?3, "Last Lookup Day Count" = ?4, )"
-    R"("Information" = coalesce(?5, "Information") WHERE rowid = ?6)";
+    R"("Information" = coalesce(?5, "Information") WHERE rowid = ?6)"};
+
+// For a table without "Last Lookup Day Count". With ?5 in the text, ?4 remains a parameter that
+// nothing reads, so both forms take the same bindings.
+inline constexpr CWriteSql kWriteWithoutDayCountSql{
+    R"(INSERT INTO "Domain Names" ("Names", "Status", "Last Lookup At", "Information") )"
+    R"(VALUES (?1, ?2, ?3, ?5))",
+    R"(UPDATE "Domain Names" SET "Names" = coalesce(?1, "Names"), )"
+    R"("Status" = coalesce(?2, "Status"), "Last Lookup At" = ?3, )"
+    R"("Information" = coalesce(?5, "Information") WHERE rowid = ?6)"};
 
 } // namespace DomainTable

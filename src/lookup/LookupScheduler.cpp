@@ -8,6 +8,7 @@
 #include "lookup/LookupJob.h"
 
 #include <algorithm>
+#include <limits>
 
 namespace {
 
@@ -49,7 +50,7 @@ CLookupScheduler::CLookupScheduler(CDomainDoc& doc, QObject* parent)
     , m_nMaxConnections(GetSetting(Setting::MaxConnections))
 {
     connect(&m_resolver, &CServerResolver::ResolutionFailed, this,
-            [this](const QByteArray& tld) { AbortLookupsForTLD(tld); });
+            &CLookupScheduler::AbortLookupsForTLD);
     connect(&m_completions, &CCompletionQueue::Ready, this, &CLookupScheduler::OnLookupsDone);
     connect(&m_timer, &QTimer::timeout, this, &CLookupScheduler::OnTimer);
     const int seconds = GetSetting(Setting::ConnectionInterval);
@@ -75,7 +76,10 @@ CLookupScheduler::~CLookupScheduler()
 
 void CLookupScheduler::SetInterval(std::chrono::milliseconds interval)
 {
-    m_timer.setInterval(interval);
+    // QTimer counts in int milliseconds: a longer interval (any typed number of seconds is
+    // stored) would wrap round to a negative or short one.
+    m_timer.setInterval(std::clamp(interval, std::chrono::milliseconds(1),
+                                   std::chrono::milliseconds(std::numeric_limits<int>::max())));
 }
 
 void CLookupScheduler::ApplyOptions()
@@ -167,14 +171,10 @@ int CLookupScheduler::ResetSelected()
     return reset;
 }
 
-void CLookupScheduler::AbortLookupsForTLD(QByteArrayView tld)
+void CLookupScheduler::AbortLookupsForTLD(const CHostRecord* host)
 {
-    const CTLDInfo* entry = g_TLDList.FindTLD(tld);
-    if (!entry) {
-        return;
-    }
     for (const auto& job : m_jobs) {
-        if (job->UsesHost(entry->m_pHost.get())) {
+        if (job->UsesHost(host)) {
             job->Abort();
         }
     }

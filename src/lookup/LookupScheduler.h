@@ -13,6 +13,7 @@
 #include <vector>
 
 class CDomainDoc;
+class CHostRecord;
 class CLookupJob;
 
 // Turns lookup commands into worker threads, one per entry being looked up, and keeps the number
@@ -50,8 +51,9 @@ public:
     // Back to "Unknown" unless the entry is unknown or being checked.
     bool ResetEntry(int index);
     int ResetSelected();
-    // Aborts the lookups that wait for this TLD entry's server.
-    void AbortLookupsForTLD(QByteArrayView tld);
+    // Aborts the lookups that wait for the server of this TLD entry, given by its address
+    // record: the table may hold two entries with the same TLD text.
+    void AbortLookupsForTLD(const CHostRecord* host);
 
     bool IsBusy() const;
     bool IsLookupAllOn() const { return m_bLookupAll; }

@@ -7,7 +7,8 @@
 CLookupTimeouts CLookupTimeouts::FromSettings()
 {
     const auto seconds = [](const CIntSetting& setting) {
-        return std::chrono::milliseconds(std::max(1, GetSetting(setting)) * 1000LL);
+        return std::chrono::milliseconds(std::clamp(GetSetting(setting), kMinSeconds, kMaxSeconds) *
+                                         1000LL);
     };
     return {seconds(Setting::ConnectTimeout), seconds(Setting::ReadTimeout)};
 }

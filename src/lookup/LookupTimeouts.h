@@ -8,6 +8,11 @@ struct CLookupTimeouts {
     std::chrono::milliseconds connect{20'000};
     std::chrono::milliseconds read{30'000};
 
-    // "Connect Timeout" and "Read Timeout" in seconds, at least one second each.
+    // The limits of "Connect Timeout" and "Read Timeout". The settings may hold any typed
+    // number; beyond five minutes a stalled server would hold its slot for no good.
+    static constexpr int kMinSeconds = 1;
+    static constexpr int kMaxSeconds = 300;
+
+    // "Connect Timeout" and "Read Timeout" in seconds, within the limits above.
     static CLookupTimeouts FromSettings();
 };

@@ -28,7 +28,7 @@ bool CServerResolver::ResolveServers()
             endpoint.host, this, [this, host = endpoint.host](const QHostInfo& result) {
                 const int outcome = HandleResult(result, host);
                 if (outcome < 0) {
-                    Q_EMIT ResolutionFailed(m_list.GetAt(~outcome)->m_strTLD);
+                    Q_EMIT ResolutionFailed(m_list.GetAt(~outcome)->m_pHost.get());
                 }
             });
     }

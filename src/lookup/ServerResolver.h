@@ -3,6 +3,7 @@
 #include <QByteArray>
 #include <QObject>
 
+class CHostRecord;
 class CTLDList;
 class QHostInfo;
 
@@ -31,8 +32,9 @@ public:
     void ClearAllResults();
 
 Q_SIGNALS:
-    // The server of this TLD entry could not be resolved.
-    void ResolutionFailed(const QByteArray& tld);
+    // The server of the TLD entry with this address record could not be resolved. The record
+    // names the entry; it is not for reading here.
+    void ResolutionFailed(const CHostRecord* host);
 
 private:
     void CancelPending();

@@ -48,15 +48,17 @@ void CDocumentCommands::Open()
     const QString path =
         CUserPrompt::OpenFileName(&m_frame, QStringLiteral("Open"), QString(), kFilter);
     if (!path.isEmpty()) {
-        OpenPath(path);
+        OpenFile(path);
     }
 }
 
 bool CDocumentCommands::OpenPath(const QString& path)
 {
-    if (!SaveModified()) {
-        return false;
-    }
+    return SaveModified() && OpenFile(path);
+}
+
+bool CDocumentCommands::OpenFile(const QString& path)
+{
     const QString absolute = QFileInfo(path).absoluteFilePath();
     const CFileResult result = m_doc.OnOpenDocument(absolute);
     if (result.Ok()) {
@@ -64,11 +66,8 @@ bool CDocumentCommands::OpenPath(const QString& path)
         UpdateTitle();
         return true;
     }
-    if (m_doc.GetPathName() != absolute) {
-        CUserPrompt::Warning(&m_frame,
-                             QStringLiteral("Could not open \"%1\".\r\n\r\n%2")
-                                 .arg(QDir::toNativeSeparators(absolute), result.Message()));
-        m_frame.SetRecentFiles(CRecentFiles::Remove(absolute));
+    if (!result.IsBrokenOff() || m_doc.GetCount() == 0) {
+        ReportUnreadable(absolute, result);
         return false;
     }
     // The file broke off: keep what was read, but never save it over the damaged file unasked.
@@ -82,6 +81,19 @@ bool CDocumentCommands::OpenPath(const QString& path)
                              .arg(QDir::toNativeSeparators(absolute), result.Message())
                              .arg(m_doc.GetCount()));
     return true;
+}
+
+// Nothing usable was read. A list the read had already emptied becomes a new, untitled one, so
+// that a later Save cannot write the empty list over the file.
+void CDocumentCommands::ReportUnreadable(const QString& path, const CFileResult& result)
+{
+    if (result.IsBrokenOff()) {
+        m_doc.OnNewDocument();
+        UpdateTitle();
+    }
+    CUserPrompt::Warning(&m_frame, QStringLiteral("Could not open \"%1\".\r\n\r\n%2")
+                                       .arg(QDir::toNativeSeparators(path), result.Message()));
+    m_frame.SetRecentFiles(CRecentFiles::Remove(path));
 }
 
 bool CDocumentCommands::Save()

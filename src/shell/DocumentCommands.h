@@ -1,5 +1,7 @@
 #pragma once
 
+#include "core/FileResult.h"
+
 #include <QObject>
 #include <QString>
 
@@ -28,6 +30,8 @@ public:
     QString GetTitle() const;
 
 private:
+    bool OpenFile(const QString& path);
+    void ReportUnreadable(const QString& path, const CFileResult& result);
     bool SaveTo(const QString& path);
     void UpdateTitle();
 

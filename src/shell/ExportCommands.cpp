@@ -10,6 +10,7 @@
 #include "view/ListCommands.h"
 #include "view/UserPrompt.h"
 
+#include <QPageRanges>
 #include <QPageSetupDialog>
 #include <QPrintDialog>
 #include <QPrintPreviewDialog>
@@ -20,6 +21,13 @@ namespace {
 CListPrinter ListPrinterFor(const CDomainDoc& doc)
 {
     return CListPrinter(doc, GetSetting(Setting::PrintLines), QDate::currentDate());
+}
+
+// The print dialog leaves the pages last printed on the printer; a preview shows the whole list.
+void ChooseEveryPage(QPrinter& printer)
+{
+    printer.setPrintRange(QPrinter::AllPages);
+    printer.setPageRanges(QPageRanges());
 }
 
 } // namespace
@@ -87,6 +95,7 @@ void CExportCommands::Print()
 void CExportCommands::PrintPreview()
 {
     const CListPrinter printer = ListPrinterFor(m_frame.GetDocument());
+    ChooseEveryPage(*m_printer);
     QPrintPreviewDialog dialog(m_printer.get(), &m_frame);
     connect(&dialog, &QPrintPreviewDialog::paintRequested, this,
             [&printer](QPrinter* target) { printer.Print(*target); });

@@ -355,8 +355,8 @@ void CMainFrame::BindListCommands()
         Command::StopAll, [list] { list->StopAll(); },
         [this](const CListFacts&) { return m_view->GetScheduler().IsBusy(); });
     Bind(Command::Exit, [this] { close(); });
-    Bind(Command::NextPane, [this] { FocusNextPane(true); });
-    Bind(Command::PreviousPane, [this] { FocusNextPane(false); });
+    Bind(Command::NextPane, [this] { FocusOtherPane(); });
+    Bind(Command::PreviousPane, [this] { FocusOtherPane(); });
 }
 
 void CMainFrame::OnTriggered(Command command)
@@ -369,12 +369,12 @@ void CMainFrame::OnTriggered(Command command)
     UpdateCommandStates();
 }
 
-void CMainFrame::FocusNextPane(bool forward)
+// With two panes, the next and the previous pane are both the other one.
+void CMainFrame::FocusOtherPane()
 {
     QWidget* list = &m_view->GetList();
     QWidget* pane = &m_view->GetInfoPane();
-    const bool inList = list->hasFocus();
-    (inList == forward ? pane : list)->setFocus(Qt::ShortcutFocusReason);
+    (list->hasFocus() ? pane : list)->setFocus(Qt::ShortcutFocusReason);
 }
 
 void CMainFrame::RestoreWindowState()

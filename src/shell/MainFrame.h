@@ -64,7 +64,7 @@ private:
     void SaveWindowState() const;
     QMenu* AddMenu(QMenu* parent, const QString& title, std::initializer_list<Command> commands);
     void OnTriggered(Command command);
-    void FocusNextPane(bool forward);
+    void FocusOtherPane();
 
     CDomainDoc& m_doc;
     CDomainView* m_view;

@@ -2,7 +2,7 @@
 
 #include "lookup/LookupScheduler.h"
 #include "shell/AutostartEntry.h"
-#include "shell/IntegerSpinEdit.h"
+#include "view/IntegerSpinEdit.h"
 #include "view/UserPrompt.h"
 
 #include <QCheckBox>
@@ -12,12 +12,13 @@
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QLabel>
+#include <QSignalBlocker>
 #include <QVBoxLayout>
 
 namespace {
 
-constexpr int kMinTimeoutSeconds = 1;
-constexpr int kMaxTimeoutSeconds = 300;
+constexpr int kMinTimeoutSeconds = CLookupTimeouts::kMinSeconds;
+constexpr int kMaxTimeoutSeconds = CLookupTimeouts::kMaxSeconds;
 
 // An edit that sits alone in its group keeps its natural width at the group's left.
 QHBoxLayout* LeftAligned(QWidget* widget)
@@ -161,6 +162,9 @@ std::optional<COptionsValues> COptionsDialog::ReadControls()
 void COptionsDialog::OnRunAtStartupClicked(bool checked)
 {
     if (!ReadControls()) {
+        // Refused: the box goes back, so that it keeps telling whether the entry exists.
+        const QSignalBlocker quiet(m_pRunAtStartup);
+        m_pRunAtStartup->setChecked(!checked);
         return;
     }
     SetSetting(Setting::RunAtStartup, checked ? 1 : 0);

@@ -9,6 +9,7 @@
 #include "view/DomainView.h"
 #include "view/ListCommands.h"
 
+#include <QApplication>
 #include <QMessageBox>
 
 CQuillonApp::CQuillonApp()
@@ -18,6 +19,9 @@ CQuillonApp::CQuillonApp()
     , m_tray(new CSystemTray(this))
 {
     m_frame->setWindowIcon(ProgramIcons::ProgramIcon());
+    m_handOverRetry.setInterval(kHandOverRetryMs);
+    m_handOverRetry.setSingleShot(true);
+    connect(&m_handOverRetry, &QTimer::timeout, this, &CQuillonApp::OpenWaitingHandOvers);
     CreateTray();
     BindShellCommands();
     BindFeatureCommands(*m_frame);
@@ -40,7 +44,19 @@ void CQuillonApp::OpenHandedOver(const QString& file)
     m_tray->ShowWindow(*m_frame);
     m_frame->raise();
     m_frame->activateWindow();
-    m_documentCommands->OpenPath(file);
+    m_waitingHandOvers.append(file);
+    OpenWaitingHandOvers();
+}
+
+void CQuillonApp::OpenWaitingHandOvers()
+{
+    while (!m_waitingHandOvers.isEmpty()) {
+        if (QApplication::activeModalWidget()) {
+            m_handOverRetry.start();
+            return;
+        }
+        m_documentCommands->OpenPath(m_waitingHandOvers.takeFirst());
+    }
 }
 
 void CQuillonApp::CreateTray()

@@ -4,6 +4,8 @@
 
 #include <QObject>
 #include <QString>
+#include <QStringList>
+#include <QTimer>
 
 #include <memory>
 
@@ -18,13 +20,17 @@ class CQuillonApp final : public QObject {
     Q_OBJECT
 
 public:
+    // How often a handed-over document looks whether the dialog it waits for has closed.
+    static constexpr int kHandOverRetryMs = 250;
+
     CQuillonApp();
     ~CQuillonApp() override;
 
     // A new document, or the file named on the command line; then the window shows (and goes
     // to the tray at once when the settings say so).
     void Start(const QString& file);
-    // A document handed over by a later start of the program.
+    // A document handed over by a later start of the program. It waits while a dialog is open:
+    // opening it then would change the list under the dialog's feet.
     void OpenHandedOver(const QString& file);
 
     CDomainDoc& GetDocument() { return m_doc; }
@@ -35,9 +41,12 @@ public:
 private:
     void CreateTray();
     void BindShellCommands();
+    void OpenWaitingHandOvers();
 
     CDomainDoc m_doc;
     std::unique_ptr<CMainFrame> m_frame;
     CDocumentCommands* m_documentCommands;
     CSystemTray* m_tray;
+    QStringList m_waitingHandOvers;
+    QTimer m_handOverRetry;
 };

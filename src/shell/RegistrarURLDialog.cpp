@@ -13,6 +13,8 @@ CRegistrarURLDialog::CRegistrarURLDialog(const CRegistrarDialogStart& start, QWi
 {
     setWindowTitle(RegistrarDialog::Caption());
     auto* heading = new QLabel(start.tld, this);
+    // The TLD comes from the list's names, which a document may fill with markup.
+    heading->setTextFormat(Qt::PlainText);
     QFont headingFont = heading->font();
     headingFont.setBold(true);
     headingFont.setPixelSize(18);

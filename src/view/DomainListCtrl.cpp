@@ -47,11 +47,7 @@ void CDomainListCtrl::SelectRow(int row)
 
 void CDomainListCtrl::mousePressEvent(QMouseEvent* event)
 {
-    const QPoint position = event->position().toPoint();
-    const QModelIndex index = indexAt(position);
-    if (event->button() == Qt::LeftButton && IsOnCheckBox(position, index)) {
-        m_doc.SetSelected(index.row(), !m_doc.GetAt(index.row())->m_bSelected);
-        event->accept();
+    if (ToggleCheckBoxUnder(*event)) {
         return;
     }
     QTableView::mousePressEvent(event);
@@ -61,6 +57,26 @@ void CDomainListCtrl::mousePressEvent(QMouseEvent* event)
         const QPoint global = event->globalPosition().toPoint();
         QTimer::singleShot(0, this, [this, global] { Q_EMIT PopupMenuRequested(global); });
     }
+}
+
+// The second click of a double click arrives as this event alone: it toggles the box again.
+void CDomainListCtrl::mouseDoubleClickEvent(QMouseEvent* event)
+{
+    if (!ToggleCheckBoxUnder(*event)) {
+        QTableView::mouseDoubleClickEvent(event);
+    }
+}
+
+bool CDomainListCtrl::ToggleCheckBoxUnder(QMouseEvent& event)
+{
+    const QPoint position = event.position().toPoint();
+    const QModelIndex index = indexAt(position);
+    if (event.button() != Qt::LeftButton || !IsOnCheckBox(position, index)) {
+        return false;
+    }
+    m_doc.SetSelected(index.row(), !m_doc.GetAt(index.row())->m_bSelected);
+    event.accept();
+    return true;
 }
 
 bool CDomainListCtrl::IsOnCheckBox(const QPoint& position, const QModelIndex& index) const

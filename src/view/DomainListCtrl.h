@@ -26,8 +26,10 @@ Q_SIGNALS:
 
 protected:
     void mousePressEvent(QMouseEvent* event) override;
+    void mouseDoubleClickEvent(QMouseEvent* event) override;
 
 private:
+    bool ToggleCheckBoxUnder(QMouseEvent& event);
     bool IsOnCheckBox(const QPoint& position, const QModelIndex& index) const;
 
     CDomainDoc& m_doc;

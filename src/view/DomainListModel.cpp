@@ -52,11 +52,9 @@ Qt::ItemFlags CDomainListModel::flags(const QModelIndex& index) const
     if (!index.isValid()) {
         return Qt::NoItemFlags;
     }
-    Qt::ItemFlags flags = Qt::ItemIsEnabled | Qt::ItemIsSelectable;
-    if (index.column() == SlNo) {
-        flags |= Qt::ItemIsUserCheckable;
-    }
-    return flags;
+    // Not user-checkable: the list control toggles the box on the press itself, and the view's
+    // own toggle on the release would undo it.
+    return Qt::ItemIsEnabled | Qt::ItemIsSelectable;
 }
 
 QVariant CDomainListModel::headerData(int section, Qt::Orientation orientation, int role) const

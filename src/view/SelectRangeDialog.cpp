@@ -1,20 +1,19 @@
 #include "view/SelectRangeDialog.h"
 
 #include "core/Settings.h"
+#include "view/IntegerSpinEdit.h"
 #include "view/UserPrompt.h"
 
 #include <QCheckBox>
 #include <QDialogButtonBox>
 #include <QFormLayout>
-#include <QSpinBox>
 
 namespace {
 
-QSpinBox* RowBox(QWidget* parent, int value)
+CIntegerSpinEdit* RowBox(QWidget* parent, int value)
 {
-    auto* box = new QSpinBox(parent);
-    box->setRange(1, 9999);
-    box->setValue(value);
+    auto* box = new CIntegerSpinEdit(1, 9999, parent);
+    box->SetValue(value);
     return box;
 }
 
@@ -40,12 +39,12 @@ CSelectRangeDialog::CSelectRangeDialog(QWidget* parent)
 
 int CSelectRangeDialog::GetFrom() const
 {
-    return m_from->value();
+    return m_from->Value().value_or(0);
 }
 
 int CSelectRangeDialog::GetTo() const
 {
-    return m_to->value();
+    return m_to->Value().value_or(0);
 }
 
 bool CSelectRangeDialog::GetUnselectOthers() const
@@ -55,10 +54,8 @@ bool CSelectRangeDialog::GetUnselectOthers() const
 
 void CSelectRangeDialog::accept()
 {
-    for (QSpinBox* box : {m_from, m_to}) {
-        bool isInteger = false;
-        box->text().toInt(&isInteger);
-        if (!isInteger) {
+    for (CIntegerSpinEdit* box : {m_from, m_to}) {
+        if (!box->Value()) {
             CUserPrompt::Warning(this, QStringLiteral("Please enter an integer."));
             box->setFocus();
             return;

@@ -2,11 +2,12 @@
 
 #include <QDialog>
 
+class CIntegerSpinEdit;
 class QCheckBox;
-class QSpinBox;
 
 // "Select a Range": ticks the entries from one row number to another and, on request, unticks
-// the others. The boxes start with the last values used.
+// the others. The boxes start with the last values used; their arrows stay within 1 to 9999, but
+// any typed number is taken, so a long list can be ranged past row 9999.
 class CSelectRangeDialog final : public QDialog {
     Q_OBJECT
 
@@ -17,14 +18,14 @@ public:
     int GetTo() const;
     bool GetUnselectOthers() const;
 
-    QSpinBox& GetFromBox() const { return *m_from; }
-    QSpinBox& GetToBox() const { return *m_to; }
+    CIntegerSpinEdit& GetFromBox() const { return *m_from; }
+    CIntegerSpinEdit& GetToBox() const { return *m_to; }
     QCheckBox& GetUnselectBox() const { return *m_unselect; }
 
     void accept() override;
 
 private:
-    QSpinBox* m_from;
-    QSpinBox* m_to;
+    CIntegerSpinEdit* m_from;
+    CIntegerSpinEdit* m_to;
     QCheckBox* m_unselect;
 };

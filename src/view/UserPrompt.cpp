@@ -16,6 +16,16 @@ QString Shown(const QString& text)
     return QString(text).replace(QLatin1String("\r\n"), QLatin1String("\n"));
 }
 
+// Texts quote WHOIS records and documents, which may hold markup: always shown as typed.
+QMessageBox::StandardButton ShowBox(QWidget* parent, QMessageBox::Icon icon, const QString& text,
+                                    QMessageBox::StandardButtons buttons)
+{
+    QMessageBox box(icon, Title(), Shown(text), buttons, parent);
+    box.setTextFormat(Qt::PlainText);
+    box.exec();
+    return box.standardButton(box.clickedButton());
+}
+
 } // namespace
 
 QMessageBox::StandardButton CUserPrompt::Question(QWidget* parent, const QString& text,
@@ -30,14 +40,14 @@ QMessageBox::StandardButton CUserPrompt::Question(QWidget* parent, const QString
         s_answers.pop_front();
         return answer;
     }
-    return QMessageBox::question(parent, Title(), Shown(text), buttons);
+    return ShowBox(parent, QMessageBox::Question, text, buttons);
 }
 
 void CUserPrompt::Information(QWidget* parent, const QString& text)
 {
     Record(text);
     if (!IsAutomatic()) {
-        QMessageBox::information(parent, Title(), Shown(text));
+        ShowBox(parent, QMessageBox::Information, text, QMessageBox::Ok);
     }
 }
 
@@ -45,7 +55,7 @@ void CUserPrompt::Warning(QWidget* parent, const QString& text)
 {
     Record(text);
     if (!IsAutomatic()) {
-        QMessageBox::warning(parent, Title(), Shown(text));
+        ShowBox(parent, QMessageBox::Warning, text, QMessageBox::Ok);
     }
 }
 

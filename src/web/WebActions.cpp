@@ -46,9 +46,15 @@ bool CWebActions::HasHighlightedEntry(const CDomainDoc& doc, int row)
 
 void CWebActions::BrowseWebsite(const CDomainDoc& doc, int row)
 {
-    if (const CDomainInfo* entry = HighlightedEntry(doc, row)) {
-        CBrowserLauncher::Open(WebRequest::Website(entry->m_strName));
+    const CDomainInfo* entry = HighlightedEntry(doc, row);
+    if (!entry) {
+        return;
     }
+    if (const std::optional<QUrl> website = WebRequest::Website(entry->m_strName)) {
+        CBrowserLauncher::Open(*website);
+        return;
+    }
+    m_host.Ask(CPrompt::Message(WebRequest::NoWebsiteMessage(entry->m_strName)));
 }
 
 void CWebActions::OpenRegistrarPage(const CDomainDoc& doc, int row)

@@ -2,11 +2,40 @@
 
 #include "core/ByteText.h"
 
+#include <algorithm>
+
 namespace WebRequest {
 
-QUrl Website(QByteArrayView name)
+namespace {
+
+bool IsHostNameCharacter(char c)
 {
-    return QUrl(QStringLiteral("http://www.") + ByteText::Decode(name));
+    return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') || c == '-' ||
+           c == '.';
+}
+
+} // namespace
+
+std::optional<QUrl> Website(QByteArrayView name)
+{
+    if (name.isEmpty() || !std::all_of(name.begin(), name.end(), IsHostNameCharacter)) {
+        return std::nullopt;
+    }
+    QUrl website;
+    website.setScheme(QStringLiteral("http"));
+    website.setHost(QStringLiteral("www.") + ByteText::Decode(name));
+    // Empty labels, as in "a..com", make no host.
+    if (!website.isValid()) {
+        return std::nullopt;
+    }
+    return website;
+}
+
+QString NoWebsiteMessage(QByteArrayView name)
+{
+    return QStringLiteral("\"%1\" is not a domain name, so it has no web site to open.\r\nA "
+                          "domain name holds only letters, digits, hyphens and dots.")
+        .arg(ByteText::Decode(name));
 }
 
 QUrl Registrar(QByteArrayView address, QByteArrayView name)

@@ -4,14 +4,21 @@
 
 #include <QByteArray>
 #include <QByteArrayView>
+#include <QString>
 #include <QUrl>
+
+#include <optional>
 
 // The web pages the program opens for a domain, and the two searches it posts to web sites.
 // Paths, query keys and bodies are the sites'; the host names are ours to keep current.
 namespace WebRequest {
 
-// "http://www." followed by the name as stored.
-QUrl Website(QByteArrayView name);
+// "http://www." followed by the name as stored. Nothing for a name with anything but letters,
+// digits, hyphens and dots: a name read from a document could otherwise carry a user, a path or
+// another host into the address.
+std::optional<QUrl> Website(QByteArrayView name);
+// What the user is told when Website() gives nothing for the name.
+QString NoWebsiteMessage(QByteArrayView name);
 
 // A favourite registrar's page: every "{D}" of the address the user gave becomes the name in lower
 // case, percent-encoded so that a name read from a document cannot add fields to the query. An

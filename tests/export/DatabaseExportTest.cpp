@@ -214,6 +214,39 @@ TEST_F(DatabaseExportTest, EmptyRecordTextKeepsTheOldInformation)
                   {"alpha.com", "Unknown", "2026-12-09 11:30:00", "Domain Name: ALPHA.COM\r\n"}}));
 }
 
+TEST_F(DatabaseExportTest, TableWithoutTheDayCountFieldReceivesTheOtherFourFields)
+{
+    {
+        const CTestDatabase handMade(path);
+        handMade.Execute(
+            R"(CREATE TABLE "Domain Names" ("Names" VARCHAR(90), "Status" VARCHAR(90), )"
+            R"("Last Lookup At" DATETIME, "Information" TEXT); )"
+            R"(CREATE INDEX "NameIndex" ON "Domain Names" ("Names"); )"
+            R"(INSERT INTO "Domain Names" VALUES ('alpha.com', 'Unknown', NULL, 'Old record'))");
+    }
+    CDomainInfo& alpha = ExportTestDoc::Add(*doc, "alpha.com", STATUS_TAKEN, true);
+    alpha.m_strInfo = "Domain Name: ALPHA.COM\r\n";
+    alpha.m_timeChecked = ExportTestDoc::At(2026, 12, 7, 21, 55, 28);
+    CDomainInfo& beta = ExportTestDoc::Add(*doc, "beta.net", STATUS_AVAILABLE, true);
+    beta.m_timeChecked = ExportTestDoc::At(2026, 12, 8, 9, 0, 0);
+
+    const CExportResult result = ExportDatabase(*doc, path);
+
+    EXPECT_TRUE(result.Ok()) << result.Message().toStdString();
+    EXPECT_EQ(result.Message(), QStringLiteral("2 records added to %1").arg(path));
+    const CTestDatabase db(path);
+    EXPECT_EQ(
+        db.Rows(kRecordsSql),
+        (std::vector<Row>{
+            {"alpha.com", "Not Available", "2026-12-07 21:55:28", "Domain Name: ALPHA.COM\r\n"},
+            {"beta.net", "*AVAILABLE*", "2026-12-08 09:00:00", std::nullopt},
+        }))
+        << "the existing record is updated, the new one added";
+    EXPECT_EQ(db.Rows(R"(SELECT name FROM pragma_table_info('Domain Names') ORDER BY cid)"),
+              (std::vector<Row>{{"Names"}, {"Status"}, {"Last Lookup At"}, {"Information"}}))
+        << "the table keeps its fields";
+}
+
 TEST_F(DatabaseExportTest, FileThatIsNoDatabaseGivesTheOpeningTableErrorAndStaysUnchanged)
 {
     QByteArray notADatabase;

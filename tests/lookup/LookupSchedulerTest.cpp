@@ -14,6 +14,8 @@
 #include <QSignalSpy>
 #include <QTest>
 
+#include <limits>
+
 #include <gtest/gtest.h>
 
 using namespace std::chrono_literals;
@@ -246,6 +248,17 @@ TEST_F(LookupSchedulerTest, UnresolvableServerAbortsTheLookupsWaitingForIt)
     EXPECT_EQ(doc.GetAt(0)->m_strInfo, QByteArray("Unknown 'whois' server (no..such..host)\r\n"));
 }
 
+TEST_F(LookupSchedulerTest, UnresolvableSecondEntryOfATLDLeavesTheLookupsOfTheFirstAlone)
+{
+    server.SetDefault(Script::Answer(kFree, 1500ms));
+    g_TLDList.Append(std::make_unique<CTLDInfo>("COM", "no..such..host"));
+    AddTicked(1);
+    ASSERT_TRUE(scheduler->CheckDomain(0));
+    ASSERT_TRUE(WaitUntilIdle(10000));
+    EXPECT_EQ(doc.GetAt(0)->m_nStatus, STATUS_AVAILABLE)
+        << "the failed resolution of the second COM entry aborted nothing of the first";
+}
+
 TEST_F(LookupSchedulerTest, NameUnderATLDMissingFromTheTableGoesToTheServerOfCom)
 {
     g_TLDList.AddOrUpdateTLD("IO", "no..such..host");
@@ -348,6 +361,27 @@ TEST_F(LookupSchedulerTest, OptionsAreClampedWhenApplied)
     EXPECT_EQ(scheduler->GetInterval(), 7000ms);
     SetSetting(Setting::StripOutput, 1);
     scheduler->ApplyOptions();
+}
+
+TEST_F(LookupSchedulerTest, IntervalTooLongForTheTimerKeepsItsLongestWait)
+{
+    constexpr std::chrono::milliseconds longest(std::numeric_limits<int>::max());
+    for (const int seconds : {2147484, 4294968, std::numeric_limits<int>::max()}) {
+        SetSetting(Setting::ConnectionInterval, seconds);
+        scheduler->ApplyOptions();
+        EXPECT_EQ(scheduler->GetInterval(), longest) << seconds << " s applied";
+        CLookupScheduler fresh(doc);
+        EXPECT_EQ(fresh.GetInterval(), longest) << seconds << " s at start";
+    }
+}
+
+TEST_F(LookupSchedulerTest, TimeoutsStayWithinTheirLimits)
+{
+    SetSetting(Setting::ConnectTimeout, 0);
+    SetSetting(Setting::ReadTimeout, 100000);
+    const CLookupTimeouts timeouts = CLookupTimeouts::FromSettings();
+    EXPECT_EQ(timeouts.connect, 1s);
+    EXPECT_EQ(timeouts.read, 300s);
 }
 
 TEST_F(LookupSchedulerTest, NewSchedulerTakesThePacingAsStored)

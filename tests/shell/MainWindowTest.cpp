@@ -18,6 +18,7 @@
 #include <QClipboard>
 #include <QComboBox>
 #include <QDialog>
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QHeaderView>
@@ -81,14 +82,33 @@ protected:
     }
 
     // Clicks inside a row of the list: on its check box, or on its name.
-    void ClickRow(int row, bool onCheckBox)
+    enum class Spot { CheckBox, Number, Name };
+
+    QPoint PointOf(int row, Spot spot)
     {
         CDomainListCtrl& list = View().GetList();
-        const QRect cell = list.visualRect(list.model()->index(row, onCheckBox ? 0 : 1));
-        const QPoint point =
-            onCheckBox ? QPoint(cell.left() + 10, cell.center().y()) : cell.center();
-        QTest::mouseClick(list.viewport(), Qt::LeftButton, Qt::NoModifier, point);
+        const QRect cell = list.visualRect(list.model()->index(row, spot == Spot::Name ? 1 : 0));
+        switch (spot) {
+        case Spot::CheckBox:
+            return {cell.left() + 10, cell.center().y()};
+        case Spot::Number:
+            return {cell.right() - 5, cell.center().y()};
+        case Spot::Name:
+            break;
+        }
+        return cell.center();
+    }
+
+    void Click(int row, Spot spot)
+    {
+        QTest::mouseClick(View().GetList().viewport(), Qt::LeftButton, Qt::NoModifier,
+                          PointOf(row, spot));
         QApplication::processEvents();
+    }
+
+    void ClickRow(int row, bool onCheckBox)
+    {
+        Click(row, onCheckBox ? Spot::CheckBox : Spot::Name);
     }
 
     void Trigger(Command command)
@@ -147,6 +167,24 @@ TEST_F(MainWindowTest, ClickOnACheckBoxTicksWithoutMovingTheSelection)
     ClickRow(1, false);
     EXPECT_EQ(View().GetCurrentIndex(), 1);
     EXPECT_EQ(Doc().GetAt(1)->m_bSelected, 0) << "a click on the name does not tick";
+}
+
+TEST_F(MainWindowTest, EveryClickOnACheckBoxTogglesItOnce)
+{
+    AddNames({"a.com", "b.com", "c.com"});
+    int updates = 0;
+    QObject::connect(&Doc(), &CDomainDoc::Updated,
+                     [&updates](int hint, int) { updates += hint == 3 ? 1 : 0; });
+    Click(2, Spot::Number);
+    Click(2, Spot::CheckBox);
+    EXPECT_EQ(Doc().GetAt(2)->m_bSelected, 1) << "a click after one on the same cell";
+    EXPECT_EQ(updates, 1);
+    // A double click reaches a widget as a click and then the double-click event alone.
+    Click(1, Spot::CheckBox);
+    QTest::mouseDClick(View().GetList().viewport(), Qt::LeftButton, Qt::NoModifier,
+                       PointOf(1, Spot::CheckBox));
+    QApplication::processEvents();
+    EXPECT_EQ(Doc().GetAt(1)->m_bSelected, 0) << "two clicks, two toggles";
 }
 
 TEST_F(MainWindowTest, SelectedRowShowsItsRecordScrolledPastTheTerms)
@@ -358,6 +396,108 @@ TEST_F(MainWindowTest, DamagedFileOpensWhatItCanAndIsNotSavedOverUnasked)
         CUserPrompt::ShownTexts().last().contains(QStringLiteral("Unexpected end of file.")));
     EXPECT_TRUE(Doc().GetPathName().isEmpty());
     EXPECT_TRUE(Doc().IsModified());
+}
+
+TEST_F(MainWindowTest, OpenAsksOnceToSaveChanges)
+{
+    QTemporaryDir folder;
+    const QString other = folder.filePath(QStringLiteral("other.zul"));
+    {
+        CDomainDoc stored(AnalyseStoredAnswer);
+        ASSERT_TRUE(stored.AdmitName("z.com"));
+        ASSERT_TRUE(stored.OnSaveDocument(other).Ok());
+    }
+    AddNames({"a.com"});
+    CUserPrompt::SetNextAnswer(QMessageBox::No);
+    CUserPrompt::SetNextFileName(other);
+    Trigger(Command::Open);
+    EXPECT_EQ(CUserPrompt::ShownTexts().count(QStringLiteral("Save changes to Untitled?")), 1);
+    ASSERT_EQ(Doc().GetCount(), 1);
+    EXPECT_EQ(Doc().GetAt(0)->m_strName, QByteArray("z.com"));
+    EXPECT_FALSE(Doc().IsModified());
+}
+
+TEST_F(MainWindowTest, ReopeningTheListsVanishedFileKeepsTheList)
+{
+    QTemporaryDir folder;
+    const QString path = folder.filePath(QStringLiteral("gone.zul"));
+    AddNames({"a.com", "b.com"});
+    ASSERT_TRUE(Doc().OnSaveDocument(path).Ok());
+    ASSERT_TRUE(QFile::remove(path));
+
+    EXPECT_FALSE(app->GetDocumentCommands().OpenPath(path));
+    EXPECT_EQ(Doc().GetCount(), 2);
+    EXPECT_EQ(Doc().GetPathName(), path) << "still the list of that file";
+    EXPECT_FALSE(Doc().IsModified());
+    ASSERT_FALSE(CUserPrompt::ShownTexts().isEmpty());
+    EXPECT_TRUE(CUserPrompt::ShownTexts().last().startsWith(
+        QStringLiteral("Could not open \"%1\".").arg(QDir::toNativeSeparators(path))));
+}
+
+TEST_F(MainWindowTest, FileWithNoReadableEntryLeavesANewUntitledList)
+{
+    QTemporaryDir folder;
+    const QString path = folder.filePath(QStringLiteral("notes.zul"));
+    QFile notes(path);
+    ASSERT_TRUE(notes.open(QIODevice::WriteOnly));
+    notes.write("shopping list: milk, bread\n");
+    notes.close();
+    AddNames({"a.com"});
+    Doc().SetModifiedFlag(false);
+
+    EXPECT_FALSE(app->GetDocumentCommands().OpenPath(path));
+    EXPECT_EQ(Doc().GetCount(), 0);
+    EXPECT_TRUE(Doc().GetPathName().isEmpty()) << "a Save must not write over notes.zul";
+    EXPECT_FALSE(Doc().IsModified());
+    ASSERT_FALSE(CUserPrompt::ShownTexts().isEmpty());
+    EXPECT_TRUE(CUserPrompt::ShownTexts().last().startsWith(QStringLiteral("Could not open")));
+    EXPECT_FALSE(CUserPrompt::ShownTexts().last().contains(QStringLiteral("entries read")));
+}
+
+TEST_F(MainWindowTest, NextAndPreviousPaneBothLeaveThePaneWithTheFocus)
+{
+    Frame().show();
+    QApplication::setActiveWindow(&Frame());
+    QWidget& list = View().GetList();
+    QWidget& pane = View().GetInfoPane();
+    list.setFocus();
+    ASSERT_TRUE(list.hasFocus());
+    Trigger(Command::PreviousPane);
+    EXPECT_TRUE(pane.hasFocus());
+    Trigger(Command::PreviousPane);
+    EXPECT_TRUE(list.hasFocus());
+    Trigger(Command::NextPane);
+    EXPECT_TRUE(pane.hasFocus());
+    Trigger(Command::NextPane);
+    EXPECT_TRUE(list.hasFocus());
+}
+
+TEST_F(MainWindowTest, FileHandedOverDuringADialogOpensOnceTheDialogCloses)
+{
+    QTemporaryDir folder;
+    const QString path = folder.filePath(QStringLiteral("handed.zul"));
+    {
+        CDomainDoc stored(AnalyseStoredAnswer);
+        ASSERT_TRUE(stored.AdmitName("z.com"));
+        ASSERT_TRUE(stored.OnSaveDocument(path).Ok());
+    }
+    AddNames({"a.com", "b.com"});
+    Doc().SetModifiedFlag(false);
+    Frame().show();
+
+    QDialog dialog(&Frame());
+    int countWhileOpen = -1;
+    QTimer::singleShot(0, [&] {
+        app->OpenHandedOver(path);
+        QTest::qWait(3 * CQuillonApp::kHandOverRetryMs);
+        countWhileOpen = Doc().GetCount();
+        dialog.accept();
+    });
+    dialog.exec();
+    EXPECT_EQ(countWhileOpen, 2) << "the list under the dialog stays";
+    ASSERT_TRUE(QTest::qWaitFor([&] { return Doc().GetPathName() == path; }, 5000));
+    ASSERT_EQ(Doc().GetCount(), 1);
+    EXPECT_EQ(Doc().GetAt(0)->m_strName, QByteArray("z.com"));
 }
 
 TEST_F(MainWindowTest, RecentFilesAndWindowTitle)

@@ -7,7 +7,7 @@
 #include "lookup/AnswerAnalysis.h"
 #include "lookup/LookupScheduler.h"
 #include "shell/AutostartEntry.h"
-#include "shell/IntegerSpinEdit.h"
+#include "view/IntegerSpinEdit.h"
 #include "view/UserPrompt.h"
 
 #include "support/CaseName.h"
@@ -456,6 +456,7 @@ TEST_F(OptionsDialogTest, RunOnStartupWithANonIntegerBoxChangesNothing)
     EXPECT_EQ(CUserPrompt::ShownTexts(), QStringList{kEnterAnInteger});
     EXPECT_FALSE(QFile::exists(AutostartEntry::FilePath()));
     EXPECT_EQ(Stored(Setting::RunAtStartup), kAbsent);
+    EXPECT_FALSE(CheckBox(dialog, kRunOnStartup)->isChecked()) << "the box tells the truth";
 }
 
 TEST_F(OptionsDialogTest, OkAfterCheckingRunOnStartupKeepsEntryAndSetting)

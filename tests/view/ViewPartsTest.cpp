@@ -3,19 +3,26 @@
 #include "core/TLDList.h"
 #include "view/DomainRowDelegate.h"
 #include "view/InfoPane.h"
+#include "view/IntegerSpinEdit.h"
 #include "view/ListCommands.h"
 #include "view/SelectRangeDialog.h"
 #include "view/UserPrompt.h"
 
 #include "support/TestEnvironment.h"
 
+#include <QAbstractButton>
+#include <QApplication>
 #include <QImage>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPainter>
 #include <QSpinBox>
 #include <QStandardItemModel>
+#include <QTest>
+#include <QTimer>
 
 #include <functional>
+#include <optional>
 
 #include <gtest/gtest.h>
 
@@ -141,9 +148,115 @@ TEST(SelectRangeDialog, BoxWithoutANumberIsRefused)
     dialog.accept();
     EXPECT_EQ(dialog.result(), QDialog::Rejected) << "the dialog stays open";
     EXPECT_EQ(CUserPrompt::ShownTexts(), QStringList{QStringLiteral("Please enter an integer.")});
-    dialog.GetToBox().setValue(9);
+    dialog.GetToBox().SetValue(9);
     dialog.accept();
     EXPECT_EQ(dialog.result(), QDialog::Accepted);
+}
+
+TEST(SelectRangeDialog, TypedNumbersBeyondTheArrowsAreTaken)
+{
+    CTestEnvironment::Instance().Reset();
+    CSelectRangeDialog dialog;
+    dialog.GetFromBox().findChild<QLineEdit*>()->clear();
+    QTest::keyClicks(&dialog.GetFromBox(), QStringLiteral("-3"));
+    dialog.GetToBox().findChild<QLineEdit*>()->clear();
+    QTest::keyClicks(&dialog.GetToBox(), QStringLiteral("64000"));
+    EXPECT_EQ(dialog.GetFrom(), -3);
+    EXPECT_EQ(dialog.GetTo(), 64000);
+}
+
+// How an open message box showed its text.
+struct CShownBox {
+    Qt::TextFormat format = Qt::AutoText;
+    QString text;
+    // The format of the label that shows the text; nothing when no label shows it.
+    std::optional<Qt::TextFormat> labelFormat;
+};
+
+// Reads the next message box once it is open, then closes it with `answer`. A box that never
+// opens leaves `shown` empty.
+void ReadNextBox(std::optional<CShownBox>& shown, QMessageBox::StandardButton answer)
+{
+    auto* timer = new QTimer(qApp);
+    timer->setObjectName(QStringLiteral("boxWatch"));
+    timer->setInterval(5);
+    QObject::connect(timer, &QTimer::timeout, qApp, [timer, &shown, answer] {
+        auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+        if (!box) {
+            return;
+        }
+        timer->stop();
+        timer->deleteLater();
+        shown = CShownBox{box->textFormat(), box->text(), std::nullopt};
+        for (const QLabel* label : box->findChildren<QLabel*>()) {
+            if (label->text() == box->text()) {
+                shown->labelFormat = label->textFormat();
+            }
+        }
+        if (QAbstractButton* button = box->button(answer)) {
+            button->click();
+        } else {
+            box->reject();
+        }
+    });
+    timer->start();
+}
+
+// The prompts as the user sees them: real message boxes, no queued answers.
+class UserPromptBoxes : public testing::Test {
+protected:
+    void SetUp() override { CUserPrompt::Reset(); }
+    void TearDown() override
+    {
+        for (QTimer* timer : qApp->findChildren<QTimer*>(QStringLiteral("boxWatch"))) {
+            delete timer;
+        }
+        CUserPrompt::SetAutomatic(true);
+    }
+
+    void ExpectShownAsTyped(const std::optional<CShownBox>& shown, const QString& typed)
+    {
+        ASSERT_TRUE(shown.has_value()) << "no message box opened";
+        EXPECT_EQ(shown->format, Qt::PlainText);
+        EXPECT_EQ(shown->text, typed);
+        EXPECT_EQ(shown->labelFormat, Qt::PlainText) << "the label shows the markup as text";
+    }
+
+    std::optional<CShownBox> shown;
+};
+
+TEST_F(UserPromptBoxes, QuestionQuotingARecordShowsItsMarkupAndLineBreaks)
+{
+    ReadNextBox(shown, QMessageBox::No);
+    const QMessageBox::StandardButton answer = CUserPrompt::Question(
+        nullptr,
+        QStringLiteral("As per the domain name records this domain expires <b>2027</b>\r\n\r\n"
+                       "Do you want to try the payment status?"),
+        QMessageBox::Yes | QMessageBox::No);
+    EXPECT_EQ(answer, QMessageBox::No);
+    ExpectShownAsTyped(shown, QStringLiteral("As per the domain name records this domain expires "
+                                             "<b>2027</b>\n\nDo you want to try the payment "
+                                             "status?"));
+}
+
+TEST_F(UserPromptBoxes, QuestionGivesTheButtonClicked)
+{
+    ReadNextBox(shown, QMessageBox::Yes);
+    EXPECT_EQ(CUserPrompt::Question(nullptr, QStringLiteral("Save changes to <i>list</i>?")),
+              QMessageBox::Yes);
+    ExpectShownAsTyped(shown, QStringLiteral("Save changes to <i>list</i>?"));
+}
+
+TEST_F(UserPromptBoxes, InformationAndWarningShowMarkupAsTyped)
+{
+    ReadNextBox(shown, QMessageBox::Ok);
+    CUserPrompt::Information(nullptr, QStringLiteral("Registrar: <b>x</b>\r\nDone."));
+    ExpectShownAsTyped(shown, QStringLiteral("Registrar: <b>x</b>\nDone."));
+
+    shown.reset();
+    ReadNextBox(shown, QMessageBox::Ok);
+    CUserPrompt::Warning(nullptr, QStringLiteral("<a href=\"x\">x.com</a> could not be saved."));
+    ExpectShownAsTyped(shown, QStringLiteral("<a href=\"x\">x.com</a> could not be saved."));
 }
 
 } // namespace

@@ -78,6 +78,50 @@ TEST_F(WebActionsTest, BrowseWebsiteOpensWwwAndTheWholeNameAsStored)
     EXPECT_EQ(browser.Opened(), QList<QUrl>{QUrl(QStringLiteral("http://www.Label.co.uk"))});
 }
 
+TEST_F(WebActionsTest, BrowseWebsitePutsTheNameInTheHostAlone)
+{
+    const int row = Add("my-shop2.example.com", STATUS_TAKEN);
+    actions.BrowseWebsite(doc, row);
+    ASSERT_EQ(browser.Opened().size(), 1);
+    const QUrl& page = browser.Opened().first();
+    EXPECT_EQ(page.scheme(), QStringLiteral("http"));
+    EXPECT_EQ(page.host(), QStringLiteral("www.my-shop2.example.com"));
+    EXPECT_EQ(page.toString(QUrl::FullyEncoded), QStringLiteral("http://www.my-shop2.example.com"))
+        << "no user, port, path, query or fragment";
+}
+
+TEST_F(WebActionsTest, BrowseWebsiteRefusesANameThatIsNoHostName)
+{
+    const int row = Add("x.com@evil.example", STATUS_TAKEN);
+    actions.BrowseWebsite(doc, row);
+    EXPECT_TRUE(browser.Opened().isEmpty());
+    EXPECT_EQ(host.Prompts(),
+              QList<CPrompt>{CPrompt::Message(QStringLiteral(
+                  "\"x.com@evil.example\" is not a domain name, so it has no web site to "
+                  "open.\r\nA domain name holds only letters, digits, hyphens and dots."))});
+}
+
+class HostileWebsiteNames : public WebActionsTest,
+                            public testing::WithParamInterface<const char*> {};
+
+TEST_P(HostileWebsiteNames, OpenNothingAndSaySo)
+{
+    const int row = Add(GetParam(), STATUS_TAKEN);
+    actions.BrowseWebsite(doc, row);
+    EXPECT_TRUE(browser.Opened().isEmpty()) << browser.Opened().value(0).toString().toStdString();
+    ASSERT_EQ(host.Prompts().size(), 1);
+    EXPECT_EQ(host.Prompts().first().buttons, CPrompt::Buttons::Ok);
+    EXPECT_TRUE(host.Prompts().first().text.startsWith(
+        QLatin1Char('"') + QString::fromUtf8(GetParam()) + QStringLiteral("\" is not")));
+    EXPECT_FALSE(WebRequest::Website(GetParam()).has_value());
+}
+
+INSTANTIATE_TEST_SUITE_P(Names, HostileWebsiteNames,
+                         testing::Values("evil.example/x.com", "x.com/../admin",
+                                         "x.com?redirect=evil.example", "x.com#evil", "x.com:8080",
+                                         "x.com\\evil.example", "x.com%2fevil", "x .com",
+                                         "x.com\tevil", "a..com", "caf\xc3\xa9.com", ""));
+
 TEST_F(WebActionsTest, CommandsOnTheHighlightedEntryDoNothingWithoutOne)
 {
     Add("alpha.com", STATUS_AVAILABLE);

@@ -1,4 +1,4 @@
-#include "shell/IntegerSpinEdit.h"
+#include "view/IntegerSpinEdit.h"
 
 #include <QLineEdit>
 #include <QStyle>
