@@ -50,7 +50,21 @@ CFileResult CDesktopIntegration::Register() const
     const CFileResult launcher =
         Install(LauncherPath(), LauncherEntry(), QStringLiteral("update-desktop-database"),
                 ApplicationsFolder());
-    return mime.Ok() ? launcher : mime;
+    // The launcher and the file type name their icon "quillon"; a program run from its build
+    // folder has no installed one. The user's own hicolor folder needs no cache.
+    const CFileResult icon =
+        Install(IconPath(), ReadResource(QStringLiteral(":/icons/quillon.svg")), QString(), {});
+    for (const CFileResult* result : {&mime, &launcher}) {
+        if (!result->Ok()) {
+            return *result;
+        }
+    }
+    return icon;
+}
+
+QString CDesktopIntegration::IconPath()
+{
+    return QDir(DataHome()).filePath(QStringLiteral("icons/hicolor/scalable/apps/quillon.svg"));
 }
 
 QString CDesktopIntegration::DataHome()
@@ -136,7 +150,8 @@ CFileResult CDesktopIntegration::Install(const QString& path, const QByteArray& 
         return CFileResult::Failure(QStringLiteral("Cannot write %1: %2")
                                         .arg(QDir::toNativeSeparators(path), file.errorString()));
     }
-    const QString program = QStandardPaths::findExecutable(cacheTool);
+    const QString program =
+        cacheTool.isEmpty() ? QString() : QStandardPaths::findExecutable(cacheTool);
     if (!program.isEmpty()) {
         m_startTool(program, {cacheFolder});
     }

@@ -9,8 +9,9 @@
 #include <functional>
 
 // Makes the user's desktop know Quillon: .zul files as "ZUL Document" (application/x-zul), and a
-// launcher that opens them with this program. Run at every start: it writes under the user's data
-// folder only what is missing or out of date, and only then has the desktop rebuild its caches.
+// launcher, with the program's icon, that opens them with this program. Run at every start: it
+// writes under the user's data folder only what is missing or out of date, and only then has the
+// desktop rebuild its caches.
 class CDesktopIntegration {
 public:
     // Starts a helper program without waiting for it.
@@ -24,6 +25,7 @@ public:
     static QString DataHome();
     static QString MimePackagePath();
     static QString LauncherPath();
+    static QString IconPath();
     // The shared-mime-info package installed with the program, packaging/quillon-zul.xml.
     static QByteArray MimePackage();
     // The installed launcher, packaging/quillon.desktop, starting this program's own path.

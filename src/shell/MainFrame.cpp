@@ -109,19 +109,24 @@ void CMainFrame::UpdateCommandStates()
     }
 }
 
+// With no recent file, the first item stays in the menu, greyed, as "Recent File".
 void CMainFrame::SetRecentFiles(const QStringList& paths)
 {
     for (int i = 0; i < m_recentFiles.size(); ++i) {
         QAction* action = m_recentFiles[i];
-        action->setVisible(i < paths.size());
+        action->setVisible(i < std::max<qsizetype>(paths.size(), 1));
+        action->setEnabled(i < paths.size());
         if (i < paths.size()) {
             action->setText(
                 QStringLiteral("&%1 %2").arg(i + 1).arg(QFileInfo(paths[i]).fileName()));
             action->setData(paths[i]);
             action->setStatusTip(paths[i]);
+        } else if (i == 0) {
+            action->setText(QStringLiteral("Recent File"));
+            action->setData(QString());
+            action->setStatusTip(QString());
         }
     }
-    m_recentSeparator->setVisible(!paths.isEmpty());
 }
 
 void CMainFrame::closeEvent(QCloseEvent* event)
@@ -172,7 +177,7 @@ void CMainFrame::CreateMenus()
     file->addSeparator();
     file->addActions({GetAction(Command::Print), GetAction(Command::PrintPreview),
                       GetAction(Command::PrintSetup)});
-    m_recentSeparator = file->addSeparator();
+    file->addSeparator();
     for (int i = 0; i < 4; ++i) {
         QAction* recent = file->addAction(QString());
         connect(recent, &QAction::triggered, this,

@@ -71,7 +71,6 @@ private:
     CListCommands* m_listCommands;
     QMenu* m_popup = nullptr;
     QToolBar* m_toolBar = nullptr;
-    QAction* m_recentSeparator = nullptr;
     QList<QAction*> m_recentFiles;
     std::function<bool()> m_closeGuard;
     std::array<QAction*, static_cast<std::size_t>(Command::Count)> m_actions{};

@@ -188,6 +188,10 @@ TEST_F(DesktopIntegrationTest, FirstStartWritesTheFileTypeAndTheLauncherAndRefre
               QStringLiteral("/opt/quillon/bin/quillon %f"));
     EXPECT_EQ(launcher.value(QStringLiteral("MimeType")), QStringLiteral("application/x-zul;"));
     EXPECT_EQ(launcher.value(QStringLiteral("Icon")), QStringLiteral("quillon"));
+    const QByteArray icon =
+        ReadFile(m_dataHome + QStringLiteral("/icons/hicolor/scalable/apps/quillon.svg"));
+    EXPECT_TRUE(icon.contains("<svg")) << "the icon the launcher names";
+    EXPECT_EQ(icon, ReadFile(QStringLiteral(":/icons/quillon.svg")));
 
     ASSERT_EQ(m_started.size(), 2u);
     EXPECT_EQ(m_started[0].program, QStringLiteral("update-mime-database"));

@@ -23,6 +23,7 @@
 #include <QFileInfo>
 #include <QHeaderView>
 #include <QMenu>
+#include <QMenuBar>
 #include <QScrollBar>
 #include <QTemporaryDir>
 #include <QTest>
@@ -502,6 +503,19 @@ TEST_F(MainWindowTest, FileHandedOverDuringADialogOpensOnceTheDialogCloses)
 
 TEST_F(MainWindowTest, RecentFilesAndWindowTitle)
 {
+    const auto recentItems = [this] {
+        QStringList items;
+        for (QAction* action : Frame().menuBar()->actions().front()->menu()->actions()) {
+            if (action->isVisible() && !action->isSeparator() &&
+                (action->text() == QStringLiteral("Recent File") ||
+                 action->text().startsWith(QStringLiteral("&1 ")))) {
+                items.append(action->text() +
+                             (action->isEnabled() ? QString() : QStringLiteral(" (greyed)")));
+            }
+        }
+        return items;
+    };
+    EXPECT_EQ(recentItems(), QStringList{QStringLiteral("Recent File (greyed)")});
     QTemporaryDir folder;
     AddNames({"a.com"});
     const QString path = folder.filePath(QStringLiteral("first.zul"));
@@ -512,6 +526,7 @@ TEST_F(MainWindowTest, RecentFilesAndWindowTitle)
     EXPECT_EQ(
         GetSettingText(QStringLiteral("Recent File List"), QStringLiteral("File1"), QString()),
         QFileInfo(path).absoluteFilePath());
+    EXPECT_EQ(recentItems(), QStringList{QStringLiteral("&1 first.zul")});
 }
 
 TEST_F(MainWindowTest, WindowPlacementAndBarsSurviveARestart)
