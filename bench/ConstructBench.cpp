@@ -1,7 +1,8 @@
 // Figures for the keyword constructor: filling a 64,000-entry list from 2,000 beginning and 2,000
 // end words with dashes, both sides padded and three TLDs (48 million candidate names), its peak
-// memory against what the admitted entries hold, the same sequence run to its end when no name is
-// valid, and the time to show large imported files in a name box.
+// memory against what the admitted entries hold, the same sequence offered to its end when names
+// are refused, and how long the window stops responding while large imported files go into a
+// name box.
 
 #include "core/DomainDoc.h"
 #include "core/TLDList.h"
@@ -10,7 +11,9 @@
 
 #include <QApplication>
 
+#include <algorithm>
 #include <chrono>
+#include <cstdint>
 #include <cstdio>
 
 #include <malloc.h>
@@ -72,16 +75,30 @@ void FillTheList(const QByteArray& beginning, const QByteArray& end)
     Report("peak memory growth while filling", PeakMegabytes() - peakBefore, "MB");
 }
 
-void RunWithoutValidNames(const QByteArray& beginning, const QByteArray& end)
+// Offers the whole sequence in the steps of the command, which lets the window respond between
+// two steps.
+void OfferEveryName(const char* what, const char* keyword, const QByteArray& beginning,
+                    const QByteArray& end)
 {
     CDomainDoc doc([](CDomainInfo&) {});
     doc.SetMaxEntries(64000);
     const Clock::time_point start = Clock::now();
-    CNameConstructor names("no_name", beginning, end, kDashBothSides, kTLDs);
-    AdmitConstructedNames(doc, names);
-    Report("whole sequence, every name refused", MillisecondsSince(start), "ms");
+    CNameConstructor names(keyword, beginning, end, kDashBothSides, kTLDs);
+    double longestStep = 0;
+    while (!ConstructionIsOver(doc, names)) {
+        const Clock::time_point stepStart = Clock::now();
+        AdmitConstructedNames(doc, names, kConstructedNamesPerStep);
+        longestStep = std::max(longestStep, MillisecondsSince(stepStart));
+    }
+    const double elapsed = MillisecondsSince(start);
+    std::printf("%s\n  %llu names offered\n", what,
+                static_cast<unsigned long long>(names.Position()));
+    Report("  all of them offered", elapsed, "ms");
+    Report("  longest time the window does not respond", longestStep, "ms");
 }
 
+// The box fills piece by piece while the event loop runs: the longest single step is how long the
+// window stops responding.
 void ShowInTextBox(const char* what, const QByteArray& bytes)
 {
     CByteTextEdit box;
@@ -90,8 +107,41 @@ void ShowInTextBox(const char* what, const QByteArray& bytes)
     QApplication::processEvents();
     const Clock::time_point start = Clock::now();
     box.SetBytes(bytes);
+    double longestStep = MillisecondsSince(start);
+    while (!box.HasShownAll()) {
+        const Clock::time_point stepStart = Clock::now();
+        QApplication::processEvents();
+        longestStep = std::max(longestStep, MillisecondsSince(stepStart));
+    }
     QApplication::processEvents();
-    Report(what, MillisecondsSince(start), "ms");
+    const double shown = MillisecondsSince(start);
+    std::printf("%s\n", what);
+    Report("  longest time the window does not respond", longestStep, "ms");
+    Report("  all of it in the box", shown, "ms");
+}
+
+QByteArray NameLines(qsizetype size)
+{
+    QByteArray lines;
+    for (int i = 0; lines.size() < size; ++i) {
+        lines += "name" + QByteArray::number(i) + ".com\r\n";
+    }
+    return lines;
+}
+
+// Bytes that are no text (invalid UTF-8, control and Latin-1 characters) and no line break: what
+// a binary file holds up to its first zero byte, at its worst.
+QByteArray OneLineOfBinary(qsizetype size)
+{
+    QByteArray bytes(size, Qt::Uninitialized);
+    std::uint32_t state = 12345;
+    for (char& c : bytes) {
+        do {
+            state = state * 1664525u + 1013904223u;
+            c = static_cast<char>(state >> 24);
+        } while (c == '\0' || c == '\r' || c == '\n');
+    }
+    return bytes;
 }
 
 } // namespace
@@ -107,7 +157,16 @@ int main(int argc, char** argv)
     const QByteArray end = Words("post", 2000);
 
     FillTheList(beginning, end);
-    RunWithoutValidNames(beginning, end);
+    OfferEveryName("keyword holding \"_\", every name refused (before: 2,383 ms to offer all, "
+                   "without response)",
+                   "no_name", beginning, end);
+    OfferEveryName("words that are no text, every padded name refused", "software",
+                   Words("pr\xe9", 2000),
+                   Words("\xfc"
+                         "ber",
+                         2000));
+    OfferEveryName("keyword typed with its TLD, every padded name refused", "software.com",
+                   beginning, end);
 
     QByteArray lines;
     for (int i = 0; i < 65535; ++i) {
@@ -117,5 +176,9 @@ int main(int argc, char** argv)
     QByteArray oneLine = lines;
     oneLine.replace("\r\n", ",");
     ShowInTextBox("show the same names on one line", oneLine);
+    ShowInTextBox("show a 20 MB name file (before: 8,794 ms without response)",
+                  NameLines(20 * 1024 * 1024));
+    ShowInTextBox("show 4 MB of binary on one line (before: 5,171 ms without response)",
+                  OneLineOfBinary(4 * 1024 * 1024));
     return 0;
 }

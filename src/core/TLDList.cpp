@@ -30,11 +30,6 @@ constexpr DefaultRow kDefaultRows[] = {
     {"NET.AU", "whois.auda.org.au", false},    {"HK", "whois.hkirc.hk", false},
 };
 
-bool IsLabelCharacter(char c)
-{
-    return (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9') || c == '-';
-}
-
 } // namespace
 
 CFileResult CTLDList::LoadTLDList()
@@ -169,9 +164,14 @@ QByteArray CTLDList::GetTLDForName(QByteArrayView name) const
     return entry ? entry->m_strTLD : QByteArray();
 }
 
+bool CTLDList::IsLabelByte(char c)
+{
+    const char folded = ByteText::FoldCase(c);
+    return (folded >= 'a' && folded <= 'z') || (folded >= '0' && folded <= '9') || folded == '-';
+}
+
 bool CTLDList::IsValidDomainName(QByteArrayView name) const
 {
-    constexpr qsizetype kMaxNameLength = 67;
     if (name.size() > kMaxNameLength) {
         return false;
     }
@@ -183,8 +183,7 @@ bool CTLDList::IsValidDomainName(QByteArrayView name) const
     if (label.front() == '-' || label.back() == '-') {
         return false;
     }
-    if (!std::all_of(label.begin(), label.end(),
-                     [](char c) { return IsLabelCharacter(ByteText::FoldCase(c)); })) {
+    if (!std::all_of(label.begin(), label.end(), IsLabelByte)) {
         return false;
     }
     const QByteArrayView rest = name.sliced(dot + 1);

@@ -42,6 +42,9 @@ public:
     // One label, then a TLD of the table; or one label, any second label and a two-letter TLD
     // of the table.
     bool IsValidDomainName(QByteArrayView name) const;
+    // The longest name the list takes, and the bytes its first label may hold (either case).
+    static constexpr qsizetype kMaxNameLength = 67;
+    static bool IsLabelByte(char c);
 
     void AddOrUpdateTLD(QByteArrayView tld, QByteArrayView server);
     // Lines of "tld: whois server"; lines without a usable TLD and server are ignored.

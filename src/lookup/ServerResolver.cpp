@@ -24,6 +24,11 @@ bool CServerResolver::ResolveServers()
             continue;
         }
         const CServerEndpoint endpoint = CServerEndpoint::Parse(entry->m_strServer);
+        // A numeric address (a relay, a test server) needs no name service and no lookup thread.
+        if (QHostAddress literal; literal.setAddress(endpoint.host)) {
+            entry->m_pHost->SetResolved({literal}, endpoint.host.toLatin1(), endpoint.port);
+            continue;
+        }
         entry->m_hResolve = QHostInfo::lookupHost(
             endpoint.host, this, [this, host = endpoint.host](const QHostInfo& result) {
                 const int outcome = HandleResult(result, host);

@@ -8,7 +8,38 @@
 #include "names/NewListWizard.h"
 #include "names/WaitCursor.h"
 
+#include <QCoreApplication>
 #include <QPointer>
+#include <QProgressDialog>
+
+namespace {
+
+constexpr int kProgressSteps = 1000;
+
+// A run that outlasts its first step shows how far it got, keeps the window responding and can be
+// cancelled; the names admitted until then stay.
+void AdmitInSteps(QWidget* parent, CDomainDoc& doc, CNameConstructor& names)
+{
+    AdmitConstructedNames(doc, names, kConstructedNamesPerStep);
+    if (ConstructionIsOver(doc, names)) {
+        return;
+    }
+    QProgressDialog progress(QStringLiteral("Constructing domain names..."),
+                             QStringLiteral("Cancel"), 0, kProgressSteps, parent);
+    progress.setWindowTitle(QStringLiteral("Construct Domain Names"));
+    progress.setWindowModality(Qt::ApplicationModal);
+    progress.show();
+    while (!ConstructionIsOver(doc, names)) {
+        progress.setValue(static_cast<int>(names.Position() * kProgressSteps / names.Count()));
+        QCoreApplication::processEvents();
+        if (progress.wasCanceled()) {
+            return;
+        }
+        AdmitConstructedNames(doc, names, kConstructedNamesPerStep);
+    }
+}
+
+} // namespace
 
 void RunAddNamesCommand(QWidget* parent, CDomainDoc& doc)
 {
@@ -29,7 +60,7 @@ void RunConstructNamesCommand(QWidget* parent, CDomainDoc& doc)
     }
     const CWaitCursor wait;
     if (std::optional<CNameConstructor> names = dialog.TakeNames()) {
-        AdmitConstructedNames(doc, *names);
+        AdmitInSteps(parent, doc, *names);
     }
     doc.UpdateAllViews(CDomainDoc::HintRebuild);
 }

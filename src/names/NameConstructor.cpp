@@ -3,8 +3,47 @@
 #include "core/ByteText.h"
 #include "core/DomainDoc.h"
 #include "core/NameTokens.h"
+#include "core/TLDList.h"
+
+#include <QSet>
+
+#include <algorithm>
 
 namespace {
+
+// What the list's rule (CTLDList::IsValidDomainName, applied to the trimmed name) asks of every
+// name, as far as whole blocks of names can be judged by it.
+constexpr qsizetype kLongestName = CTLDList::kMaxNameLength;
+
+bool HoldsNonLabelByte(QByteArrayView text)
+{
+    return !std::all_of(text.begin(), text.end(), CTLDList::IsLabelByte);
+}
+
+bool IsAsciiSpace(char c)
+{
+    return c == ' ' || (c >= '\t' && c <= '\r');
+}
+
+// A word as it stays in a name the list has trimmed: its leading white space may go.
+QByteArrayView LeftTrimmed(QByteArrayView word)
+{
+    return word.sliced(std::find_if_not(word.begin(), word.end(), IsAsciiSpace) - word.begin());
+}
+
+// Drops the words `refused` says every name of is refused, and the words that repeat an earlier
+// one, ignoring case, as their names repeat the earlier word's names.
+template <class Refused>
+void DropRefusedWords(QByteArrayList& words, Refused refused)
+{
+    QSet<QByteArray> seen;
+    words.removeIf([&](const QByteArray& word) {
+        const QByteArray folded = ByteText::ToLower(word);
+        const bool repeated = seen.contains(folded);
+        seen.insert(folded);
+        return repeated || refused(word);
+    });
+}
 
 enum class DashSide { After, Before };
 
@@ -46,6 +85,7 @@ bool CNameConstructor::Next(QByteArrayView& name)
 {
     if (m_stage == Stage::BareKeyword) {
         name = m_keyword;
+        ++m_position;
         m_stage = m_tlds.isEmpty() ? Stage::Done : Stage::Keyword;
         m_stemIndex = 0;
         BuildStem();
@@ -61,6 +101,7 @@ bool CNameConstructor::Next(QByteArrayView& name)
     m_name.resize(m_stemLength);
     m_name.append(m_tlds[m_tld++]);
     name = m_name;
+    ++m_position;
     return true;
 }
 
@@ -70,6 +111,55 @@ std::uint64_t CNameConstructor::Count() const
     const auto suffixes = static_cast<std::uint64_t>(m_suffixes.size());
     const std::uint64_t both = m_bBothSides ? prefixes * suffixes : 0;
     return 1 + static_cast<std::uint64_t>(m_tlds.size()) * (1 + prefixes + suffixes + both);
+}
+
+void CNameConstructor::LeaveOutCertainRefusals()
+{
+    Q_ASSERT(m_position == 0);
+    if (m_tlds.isEmpty()) {
+        return;
+    }
+    const qsizetype shortestTLD =
+        std::min_element(m_tlds.begin(), m_tlds.end(), [](const auto& a, const auto& b) {
+            return a.size() < b.size();
+        })->size();
+    if (KeywordRulesOutTLDs(shortestTLD)) {
+        m_tlds.clear();
+        return;
+    }
+    DropRefusedWords(m_prefixes, [&](const QByteArray& word) {
+        return PrefixIsRefused(LeftTrimmed(word), shortestTLD);
+    });
+    DropRefusedWords(m_suffixes,
+                     [&](const QByteArray& word) { return SuffixIsRefused(word, shortestTLD); });
+}
+
+// The keyword is trimmed, so its part before any dot lies whole in every first label, and every
+// name holds the whole keyword.
+bool CNameConstructor::KeywordRulesOutTLDs(qsizetype shortestTLD) const
+{
+    const QByteArrayView keyword = m_keyword;
+    const qsizetype dot = keyword.indexOf('.');
+    const QByteArrayView firstPart = dot < 0 ? keyword : keyword.first(dot);
+    return HoldsNonLabelByte(firstPart) || m_keyword.size() + 1 + shortestTLD > kLongestName;
+}
+
+// Words hold no dot, so a trimmed prefix begins every first label it is in. Empty, its names are
+// those without it, which come earlier.
+bool CNameConstructor::PrefixIsRefused(QByteArrayView prefix, qsizetype shortestTLD) const
+{
+    return prefix.isEmpty() || HoldsNonLabelByte(prefix) || prefix.front() == '-' ||
+           prefix.size() + m_keyword.size() + 1 + shortestTLD > kLongestName;
+}
+
+// A suffix ends the first label while the keyword holds no dot; only its leading white space can
+// ever be trimmed away. Empty, its names are those without it, which come earlier.
+bool CNameConstructor::SuffixIsRefused(QByteArrayView suffix, qsizetype shortestTLD) const
+{
+    const QByteArrayView kept = LeftTrimmed(suffix);
+    const bool endsFirstLabel = !m_keyword.contains('.') && !kept.isEmpty();
+    return suffix.isEmpty() || m_keyword.size() + kept.size() + 1 + shortestTLD > kLongestName ||
+           (endsFirstLabel && (HoldsNonLabelByte(kept) || kept.back() == '-'));
 }
 
 qint64 CNameConstructor::StemCount(Stage stage) const
@@ -127,12 +217,21 @@ void CNameConstructor::NextStem()
     BuildStem();
 }
 
-int AdmitConstructedNames(CDomainDoc& doc, CNameConstructor& names)
+int AdmitConstructedNames(CDomainDoc& doc, CNameConstructor& names, std::uint64_t count)
 {
+    if (names.Position() == 0) {
+        names.LeaveOutCertainRefusals();
+    }
     int admitted = 0;
     QByteArrayView name;
-    while (doc.GetCount() < doc.GetMaxEntries() && names.Next(name)) {
+    for (std::uint64_t offered = 0;
+         offered < count && doc.GetCount() < doc.GetMaxEntries() && names.Next(name); ++offered) {
         admitted += doc.AdmitName(name) ? 1 : 0;
     }
     return admitted;
+}
+
+bool ConstructionIsOver(const CDomainDoc& doc, const CNameConstructor& names)
+{
+    return doc.GetCount() >= doc.GetMaxEntries() || names.Position() == names.Count();
 }

@@ -5,6 +5,7 @@
 #include <QByteArrayView>
 
 #include <cstdint>
+#include <limits>
 
 class CDomainDoc;
 
@@ -33,14 +34,28 @@ public:
     // Points `name` at the next name, which stays valid until the next call; false when the
     // sequence has ended.
     bool Next(QByteArrayView& name);
-    // The length of the whole sequence: 1 + |T| x (1 + |P| + |S| + |P| x |S|), the last term
-    // only while names may carry words on both sides.
+    // The length of the sequence: 1 + |T| x (1 + |P| + |S| + |P| x |S|), the last term only
+    // while names may carry words on both sides.
     std::uint64_t Count() const;
+    // How many names have been handed out.
+    std::uint64_t Position() const { return m_position; }
+
+    // Before the first name: leaves out the names the list is certain to refuse, so that they
+    // need not be walked, and keeps the order of the rest; Count() becomes their number. Left out
+    // are all names after the bare keyword when the keyword's part before any dot holds a byte no
+    // label may hold, or the keyword with the shortest TLD is already too long; and all names of
+    // a padding word that is empty once trimmed, repeats an earlier word of its side (ignoring
+    // case), is too long with the keyword and the shortest TLD, or would bring into the first
+    // label a byte no label may hold or a dash at its start or end.
+    void LeaveOutCertainRefusals();
 
 private:
     // Every stage but the first makes stems (names without their TLD) that take each TLD.
     enum class Stage { BareKeyword, Keyword, Prefixed, Suffixed, BothSides, Done };
 
+    bool KeywordRulesOutTLDs(qsizetype shortestTLD) const;
+    bool PrefixIsRefused(QByteArrayView prefix, qsizetype shortestTLD) const;
+    bool SuffixIsRefused(QByteArrayView suffix, qsizetype shortestTLD) const;
     qint64 StemCount(Stage stage) const;
     void BuildStem();
     void NextStem();
@@ -58,8 +73,18 @@ private:
     // The current stem and a dot, followed by the TLD of the name handed out last.
     QByteArray m_name;
     qsizetype m_stemLength = 0;
+    std::uint64_t m_position = 0;
 };
 
-// Offers the constructed names to the list in order and stops as soon as the list is full.
-// Returns how many entered.
-int AdmitConstructedNames(CDomainDoc& doc, CNameConstructor& names);
+// How many names one step of a long construction offers before the window looks at its events:
+// some tens of milliseconds' work.
+inline constexpr std::uint64_t kConstructedNamesPerStep = 1 << 20;
+
+// Offers the next constructed names to the list in order, at most `count` of them, and stops as
+// soon as the list is full. Returns how many entered. Before the first name, the names the list is
+// certain to refuse are left out, which changes neither the names admitted nor their order.
+int AdmitConstructedNames(CDomainDoc& doc, CNameConstructor& names,
+                          std::uint64_t count = std::numeric_limits<std::uint64_t>::max());
+
+// Whether offering more names can change nothing: the list is full or the sequence has ended.
+bool ConstructionIsOver(const CDomainDoc& doc, const CNameConstructor& names);

@@ -259,6 +259,17 @@ TEST_F(LookupSchedulerTest, UnresolvableSecondEntryOfATLDLeavesTheLookupsOfTheFi
         << "the failed resolution of the second COM entry aborted nothing of the first";
 }
 
+TEST_F(LookupSchedulerTest, ServerGivenByNameIsResolvedBeforeItsLookups)
+{
+    g_TLDList.AddOrUpdateTLD("COM", "localhost:" + QByteArray::number(server.Port()));
+    AddTicked(2);
+    scheduler->CheckAllSelected();
+    scheduler->OnTimer();
+    ASSERT_TRUE(WaitUntilIdle(10000));
+    EXPECT_EQ(Statuses(), (std::vector<int>{STATUS_AVAILABLE, STATUS_AVAILABLE}));
+    EXPECT_TRUE(doc.GetAt(0)->m_strInfo.startsWith("WHOIS server: localhost, Domain: name0.com"));
+}
+
 TEST_F(LookupSchedulerTest, NameUnderATLDMissingFromTheTableGoesToTheServerOfCom)
 {
     g_TLDList.AddOrUpdateTLD("IO", "no..such..host");

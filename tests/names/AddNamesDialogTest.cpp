@@ -3,6 +3,7 @@
 #include "NamesTestFixture.h"
 
 #include "core/Settings.h"
+#include "names/ByteTextEdit.h"
 #include "names/NameCommands.h"
 
 #include "support/CaseName.h"
@@ -10,11 +11,44 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QSignalSpy>
+#include <QTest>
+#include <QTimer>
+
+#include <cstdint>
 
 namespace {
 
 const QString kEmptyTextMessage =
     QStringLiteral("Please type in the domain names you wish to check.");
+
+QByteArray NameLines(int count)
+{
+    QByteArray lines;
+    for (int i = 0; i < count; ++i) {
+        lines += "name" + QByteArray::number(i) + ".com\r\n";
+    }
+    return lines;
+}
+
+// Bytes from 128 up in a fixed random order: no text, no separator, no line break. The no-break
+// space is left out, as the box gives it back as a plain space.
+QByteArray HighBytes(int count)
+{
+    QByteArray bytes(count, Qt::Uninitialized);
+    std::uint32_t state = 7;
+    for (char& c : bytes) {
+        do {
+            state = state * 1664525u + 1013904223u;
+            c = static_cast<char>(0x80 | (state >> 25));
+        } while (c == '\xa0');
+    }
+    return bytes;
+}
+
+bool WaitUntilAllShown(const CByteTextEdit& box)
+{
+    return QTest::qWaitFor([&box] { return box.HasShownAll(); }, 20000);
+}
 
 class AddNamesDialogTest : public NamesTestFixture {
 protected:
@@ -234,21 +268,140 @@ INSTANTIATE_TEST_SUITE_P(AddNames, ImportLeavesTheText,
 
 TEST_F(AddNamesDialogTest, LargeImportFillsTheListToItsLimit)
 {
-    QByteArray lines;
-    for (int i = 0; i < 65535; ++i) {
-        lines += "name" + QByteArray::number(i) + ".com\r\n";
-    }
-    CUserPrompt::SetNextFileName(WriteFile(QStringLiteral("large.txt"), lines));
+    CUserPrompt::SetNextFileName(WriteFile(QStringLiteral("large.txt"), NameLines(65535)));
     int shownLines = 0;
     OnNextModal<CAddNamesDialog>([&](CAddNamesDialog& dialog) {
+        auto& names = Control<CByteTextEdit>(dialog, "names");
         Control<QPushButton>(dialog, "importButton").click();
-        shownLines = Control<QPlainTextEdit>(dialog, "names").blockCount();
+        EXPECT_TRUE(WaitUntilAllShown(names));
+        shownLines = names.blockCount();
         Control<QPushButton>(dialog, "okButton").click();
     });
     RunAddNamesCommand(nullptr, doc);
     EXPECT_EQ(shownLines, 65536);
     ASSERT_EQ(doc.GetCount(), 3000);
     EXPECT_EQ(doc.GetAt(2999)->m_strName, QByteArray("name2999.com"));
+}
+
+TEST_F(AddNamesDialogTest, LargeImportShowsTheWholeFileWhileTheWindowKeepsResponding)
+{
+    const QByteArray lines = NameLines(100000);
+    CUserPrompt::SetNextFileName(WriteFile(QStringLiteral("large.txt"), lines));
+    bool readOnlyWhileShowing = false;
+    bool respondedBeforeAllShowed = false;
+    bool editableOnceShown = false;
+    QString shown;
+    OnNextModal<CAddNamesDialog>([&](CAddNamesDialog& dialog) {
+        auto& names = Control<CByteTextEdit>(dialog, "names");
+        Control<QPushButton>(dialog, "importButton").click();
+        readOnlyWhileShowing = names.isReadOnly();
+        QTimer::singleShot(0, &names, [&names, &respondedBeforeAllShowed] {
+            respondedBeforeAllShowed = !names.HasShownAll();
+        });
+        EXPECT_TRUE(WaitUntilAllShown(names));
+        shown = names.toPlainText();
+        editableOnceShown = !names.isReadOnly();
+        dialog.reject();
+    });
+    RunAddNamesCommand(nullptr, doc);
+    EXPECT_TRUE(readOnlyWhileShowing);
+    EXPECT_TRUE(respondedBeforeAllShowed) << "the import held the window until the box was full";
+    EXPECT_EQ(shown,
+              QString::fromLatin1(lines).replace(QStringLiteral("\r\n"), QStringLiteral("\n")));
+    EXPECT_TRUE(editableOnceShown);
+}
+
+TEST_F(AddNamesDialogTest, OkBeforeTheImportHasShownAdmitsTheWholeFile)
+{
+    doc.SetMaxEntries(65535);
+    CUserPrompt::SetNextFileName(WriteFile(QStringLiteral("large.txt"), NameLines(65535)));
+    bool stillShowing = false;
+    OnNextModal<CAddNamesDialog>([&](CAddNamesDialog& dialog) {
+        Control<QPushButton>(dialog, "importButton").click();
+        stillShowing = !Control<CByteTextEdit>(dialog, "names").HasShownAll();
+        Control<QPushButton>(dialog, "okButton").click();
+    });
+    RunAddNamesCommand(nullptr, doc);
+    EXPECT_TRUE(stillShowing);
+    ASSERT_EQ(doc.GetCount(), 65535);
+    EXPECT_EQ(doc.GetAt(65534)->m_strName, QByteArray("name65534.com"));
+}
+
+// A file on one long line shows on short lines and enters as it is.
+struct LongLineCase {
+    const char* behaviour;
+    QByteArray file;
+    QByteArrayList expected;
+};
+
+QByteArray NamesOnOneLine(int count)
+{
+    QByteArray line;
+    for (int i = 0; i < count; ++i) {
+        line += "n" + QByteArray::number(i) + ".com,";
+    }
+    return line;
+}
+
+class LongLineImport : public AddNamesDialogTest,
+                       public testing::WithParamInterface<LongLineCase> {};
+
+TEST_P(LongLineImport, ShowsOnShortLinesAndEntersUnchanged)
+{
+    const LongLineCase& c = GetParam();
+    CUserPrompt::SetNextFileName(WriteFile(QStringLiteral("one-line.txt"), c.file));
+    QStringList shownLines;
+    QByteArray nameText;
+    OnNextModal<CAddNamesDialog>([&](CAddNamesDialog& dialog) {
+        auto& names = Control<CByteTextEdit>(dialog, "names");
+        Control<QPushButton>(dialog, "importButton").click();
+        EXPECT_TRUE(WaitUntilAllShown(names));
+        shownLines = names.toPlainText().split(QLatin1Char('\n'));
+        Control<QPushButton>(dialog, "okButton").click();
+        nameText = dialog.NameText();
+    });
+    RunAddNamesCommand(nullptr, doc);
+    ASSERT_GT(shownLines.size(), 10);
+    for (const QString& line : shownLines) {
+        EXPECT_LT(line.size(), 2000);
+    }
+    EXPECT_EQ(shownLines.join(QString()), QString::fromLatin1(c.file)) << "only line breaks differ";
+    EXPECT_EQ(nameText, c.file);
+    EXPECT_EQ(Names(), c.expected);
+}
+
+QByteArrayList FirstNamesOnOneLine(int count)
+{
+    QByteArrayList names;
+    for (int i = 0; i < count; ++i) {
+        names.append("n" + QByteArray::number(i) + ".com");
+    }
+    return names;
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    AddNames, LongLineImport,
+    testing::Values(LongLineCase{"names separated by commas", NamesOnOneLine(20000),
+                                 FirstNamesOnOneLine(3000)},
+                    LongLineCase{"bytes that are no text", HighBytes(200000), {}}),
+    [](const auto& info) { return CaseName(info.param.behaviour); });
+
+TEST_F(AddNamesDialogTest, NamesOnOneLineAreBrokenOnlyAfterTheirSeparators)
+{
+    CUserPrompt::SetNextFileName(WriteFile(QStringLiteral("one-line.txt"), NamesOnOneLine(20000)));
+    QStringList shownLines;
+    OnNextModal<CAddNamesDialog>([&](CAddNamesDialog& dialog) {
+        auto& names = Control<CByteTextEdit>(dialog, "names");
+        Control<QPushButton>(dialog, "importButton").click();
+        EXPECT_TRUE(WaitUntilAllShown(names));
+        shownLines = names.toPlainText().split(QLatin1Char('\n'));
+        dialog.reject();
+    });
+    RunAddNamesCommand(nullptr, doc);
+    ASSERT_GT(shownLines.size(), 10);
+    for (const QString& line : shownLines) {
+        EXPECT_TRUE(line.endsWith(QLatin1Char(','))) << line.right(20).toStdString();
+    }
 }
 
 } // namespace

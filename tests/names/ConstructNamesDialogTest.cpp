@@ -13,6 +13,7 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QGuiApplication>
+#include <QProgressDialog>
 #include <QPushButton>
 #include <QSignalSpy>
 #include <QTest>
@@ -68,6 +69,14 @@ protected:
     static QByteArray Words(CConstructNamesDialog& dialog, const char* box)
     {
         return Control<CByteTextEdit>(dialog, box).Bytes();
+    }
+
+    static void WriteWordFile(const QString& name, const QByteArray& bytes)
+    {
+        ASSERT_TRUE(DataFolder::Ensure());
+        QFile file(DataFolder::FilePath(name));
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        ASSERT_EQ(file.write(bytes), bytes.size());
     }
 };
 
@@ -282,6 +291,117 @@ TEST_F(ConstructNamesDialogTest, UneditedWordFileIsWrittenBackByteForByte)
     RunConstructNamesCommand(nullptr, doc);
     EXPECT_EQ(ReadDataFile(QStringLiteral("zul.1")), latin1);
     EXPECT_EQ(ReadDataFile(QStringLiteral("zul.2")), WordsForWebType(0, WordSide::End));
+}
+
+struct WordEditCase {
+    const char* behaviour;
+    std::function<void(QPlainTextEdit&)> edit;
+    QByteArray written;
+};
+
+class EditedWordFile : public ConstructNamesDialogTest,
+                       public testing::WithParamInterface<WordEditCase> {};
+
+TEST_P(EditedWordFile, IsWrittenBackAsTheBoxHoldsIt)
+{
+    WriteWordFile(QStringLiteral("zul.1"), "caf\xe9\r\nna\xefve\r\n");
+    OnNextModal<CConstructNamesDialog>([](CConstructNamesDialog& dialog) {
+        Control<QComboBox>(dialog, "keyword").setEditText(QStringLiteral("k"));
+        auto& box = Control<QPlainTextEdit>(dialog, "beginningWords");
+        box.setFocus();
+        GetParam().edit(box);
+        Control<QPushButton>(dialog, "okButton").click();
+    });
+    RunConstructNamesCommand(nullptr, doc);
+    EXPECT_EQ(ReadDataFile(QStringLiteral("zul.1")), GetParam().written);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    ConstructNames, EditedWordFile,
+    testing::Values(WordEditCase{"typed text becomes UTF-8 with CR LF",
+                                 [](QPlainTextEdit& box) { QTest::keyClick(&box, Qt::Key_X); },
+                                 "xcaf\xc3\xa9\r\nna\xc3\xafve\r\n"},
+                    WordEditCase{"an edit undone leaves the bytes as they were",
+                                 [](QPlainTextEdit& box) {
+                                     QTest::keyClick(&box, Qt::Key_X);
+                                     QTest::keyClick(&box, Qt::Key_Z, Qt::ControlModifier);
+                                 },
+                                 "caf\xe9\r\nna\xefve\r\n"}),
+    [](const auto& info) { return CaseName(info.param.behaviour); });
+
+TEST_F(ConstructNamesDialogTest, AWebTypePickedWhileTheWordsStillShowReplacesThem)
+{
+    QByteArray manyWords;
+    for (int i = 0; i < 300000; ++i) {
+        manyWords += "w" + QByteArray::number(i) + "\r\n";
+    }
+    WriteWordFile(QStringLiteral("zul.1"), manyWords);
+    bool stillShowing = false;
+    QString shown;
+    QByteArray words;
+    Inspect([&](CConstructNamesDialog& dialog) {
+        auto& box = Control<CByteTextEdit>(dialog, "beginningWords");
+        stillShowing = !box.HasShownAll();
+        Control<QComboBox>(dialog, "webType").setCurrentIndex(1);
+        EXPECT_TRUE(QTest::qWaitFor([&box] { return box.HasShownAll(); }, 20000));
+        shown = box.toPlainText();
+        words = box.Bytes();
+    });
+    const QByteArray business = WordsForWebType(1, WordSide::Beginning);
+    EXPECT_TRUE(stillShowing);
+    EXPECT_EQ(shown,
+              QString::fromLatin1(business).replace(QStringLiteral("\r\n"), QStringLiteral("\n")));
+    EXPECT_EQ(words, business);
+}
+
+// 2,000 beginning words and 1,000 end words of 32 characters make names too long to enter when
+// they pad the keyword together: two million names on both sides are refused before the last
+// beginning word, a short one, pads it with each end word.
+ConstructValues LongRun()
+{
+    QStringList beginning;
+    for (int i = 0; i < 2000; ++i) {
+        beginning.append(QStringLiteral("p%1").arg(i, 31, 10, QLatin1Char('0')));
+    }
+    beginning.append(QStringLiteral("z"));
+    QStringList end;
+    for (int i = 0; i < 1000; ++i) {
+        end.append(QStringLiteral("s%1").arg(i, 31, 10, QLatin1Char('0')));
+    }
+    ConstructValues values;
+    values.keyword = QStringLiteral("k");
+    values.beginningWords = beginning.join(QLatin1Char(' '));
+    values.endWords = end.join(QLatin1Char(' '));
+    return values;
+}
+
+constexpr int kNamesBeforeTheLastRow = 1 + 2001 + 1000;
+
+TEST_F(ConstructNamesDialogTest, ALongRunGoesOnToTheEndOfTheSequence)
+{
+    doc.SetMaxEntries(65535);
+    Construct(LongRun());
+    ASSERT_EQ(doc.GetCount(), kNamesBeforeTheLastRow + 1000);
+    EXPECT_EQ(Names().back(), "zks" + QByteArray(28, '0') + "999.COM");
+}
+
+TEST_F(ConstructNamesDialogTest, ALongRunShowsItsProgressAndCancelKeepsTheNamesAdmittedSoFar)
+{
+    doc.SetMaxEntries(65535);
+    bool progressShown = false;
+    OnNextModal<CConstructNamesDialog>([](CConstructNamesDialog& dialog) {
+        Fill(dialog, LongRun());
+        Control<QPushButton>(dialog, "okButton").click();
+    });
+    OnNextModal<QProgressDialog>([&progressShown](QProgressDialog& progress) {
+        progressShown = true;
+        progress.findChild<QPushButton*>()->click();
+    });
+    RunConstructNamesCommand(nullptr, doc);
+    EXPECT_TRUE(progressShown);
+    ASSERT_EQ(doc.GetCount(), kNamesBeforeTheLastRow);
+    EXPECT_EQ(Names().back(), "ks" + QByteArray(28, '0') + "999.COM");
+    EXPECT_EQ(QGuiApplication::overrideCursor(), nullptr);
 }
 
 TEST_F(ConstructNamesDialogTest, CancelWritesNothing)

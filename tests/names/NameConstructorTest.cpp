@@ -276,4 +276,223 @@ TEST_F(ConstructedAdmission, HugeSequenceFillsTheListWithoutBeingBuilt)
     EXPECT_EQ(doc.GetAt(3 + 24000)->m_strName, QByteArray("b0keye0.COM"));
 }
 
+TEST_F(ConstructedAdmission, AdmissionInStepsGivesTheNamesOfOneRun)
+{
+    const CPaddingOptions options{true, false, false, false};
+    CDomainDoc oneRun{[](CDomainInfo&) {
+    }};
+    oneRun.SetMaxEntries(1000);
+    CNameConstructor all("key", Words("b", 30), Words("e", 30), options, {"COM", "NET"});
+    AdmitConstructedNames(oneRun, all);
+
+    doc.SetMaxEntries(1000);
+    CNameConstructor names("key", Words("b", 30), Words("e", 30), options, {"COM", "NET"});
+    int steps = 0;
+    while (!ConstructionIsOver(doc, names)) {
+        AdmitConstructedNames(doc, names, 7);
+        ++steps;
+    }
+    EXPECT_GT(steps, 100);
+    EXPECT_EQ(Names(), ListNames(oneRun));
+}
+
+TEST_F(ConstructedAdmission, EndOfTheSequenceEndsTheConstruction)
+{
+    doc.SetMaxEntries(1000);
+    CNameConstructor names("key", "a b", "", kOneSide, {"COM"});
+    EXPECT_FALSE(ConstructionIsOver(doc, names));
+    EXPECT_EQ(AdmitConstructedNames(doc, names, 3), 2);
+    EXPECT_FALSE(ConstructionIsOver(doc, names));
+    EXPECT_EQ(AdmitConstructedNames(doc, names, 3), 1);
+    EXPECT_TRUE(ConstructionIsOver(doc, names));
+}
+
+struct LeftOutCase {
+    const char* behaviour;
+    QByteArray keyword;
+    QByteArray beginningWords;
+    QByteArray endWords;
+    QByteArrayList tlds;
+    QByteArrayList expected;
+};
+
+class LeftOutNames : public testing::TestWithParam<LeftOutCase> {};
+
+TEST_P(LeftOutNames, AreTheOnesTheListWouldRefuse)
+{
+    const LeftOutCase& c = GetParam();
+    CNameConstructor names(c.keyword, c.beginningWords, c.endWords, kBothSides, c.tlds);
+    names.LeaveOutCertainRefusals();
+    const QByteArrayList left = AllNames(names);
+    EXPECT_EQ(left, c.expected);
+    EXPECT_EQ(names.Count(), static_cast<std::uint64_t>(left.size()));
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    NameConstructor, LeftOutNames,
+    testing::Values(LeftOutCase{"keyword holding a space leaves only itself",
+                                "no name",
+                                "free",
+                                "web",
+                                {"COM"},
+                                {"no name"}},
+                    LeftOutCase{"keyword holding an underscore before its dot leaves only itself",
+                                "no_name.co",
+                                "free",
+                                "web",
+                                {"HK"},
+                                {"no_name.co"}},
+                    LeftOutCase{"keyword too long with the shortest TLD leaves only itself",
+                                QByteArray(64, 'k'),
+                                "",
+                                "",
+                                {"COM", "COM.AU"},
+                                {QByteArray(64, 'k')}},
+                    LeftOutCase{"words whose every name is refused leave",
+                                "soft",
+                                "free a_b caf\xe9 -x FREE .. \t good",
+                                "web we_b web- WEB net",
+                                {"COM"},
+                                {"soft", "soft.COM", "freesoft.COM", "goodsoft.COM", "softweb.COM",
+                                 "softnet.COM", "freesoftweb.COM", "freesoftnet.COM",
+                                 "goodsoftweb.COM", "goodsoftnet.COM"}},
+                    LeftOutCase{"an end word after the keyword's dot stays whatever it holds",
+                                "soft.co",
+                                "",
+                                "we_b",
+                                {"HK"},
+                                {"soft.co", "soft.co.HK", "soft.cowe_b.HK"}}),
+    [](const auto& info) { return CaseName(info.param.behaviour); });
+
+// Leaving names out must change nothing the list ends up with: the same names are admitted, in
+// the same order, as when every name of the sequence is offered.
+struct RefusalCase {
+    const char* behaviour;
+    QByteArray keyword;
+    QByteArray beginningWords;
+    QByteArray endWords;
+    CPaddingOptions options;
+    QByteArrayList tlds;
+};
+
+class OfferedNames : public ConstructedAdmission, public testing::WithParamInterface<RefusalCase> {
+protected:
+    // Names already listed, which constructed names may repeat.
+    static void ListSome(CDomainDoc& list)
+    {
+        list.SetMaxEntries(65535);
+        for (const char* name : {"freesoft.COM", "kb.COM", "ka.CC", "SOFTWEB.com"}) {
+            list.AdmitName(name);
+        }
+    }
+};
+
+TEST_P(OfferedNames, LeftOutOrNotEnterTheListAlike)
+{
+    const RefusalCase& c = GetParam();
+    CDomainDoc everyNameOffered{[](CDomainInfo&) {
+    }};
+    ListSome(everyNameOffered);
+    CNameConstructor all(c.keyword, c.beginningWords, c.endWords, c.options, c.tlds);
+    QByteArrayView name;
+    while (all.Next(name)) {
+        everyNameOffered.AdmitName(name);
+    }
+
+    ListSome(doc);
+    CNameConstructor names(c.keyword, c.beginningWords, c.endWords, c.options, c.tlds);
+    AdmitConstructedNames(doc, names);
+    EXPECT_EQ(Names(), ListNames(everyNameOffered));
+}
+
+// Every byte that may stand in a word, alone and inside letters.
+QByteArray EveryByteAsWords()
+{
+    QByteArray words;
+    for (int byte = 1; byte < 256; ++byte) {
+        const char c = static_cast<char>(byte);
+        if (QByteArrayView(" ,\r\n;.").contains(c)) {
+            continue;
+        }
+        words += c + QByteArray(" a") + c + ' ' + c + "a a" + c + "a ";
+    }
+    return words;
+}
+
+QByteArray LettersOfEachLength(char letter, int shortest, int longest)
+{
+    QByteArray words;
+    for (int length = shortest; length <= longest; ++length) {
+        words += QByteArray(length, letter) + ' ';
+    }
+    return words;
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    NameConstructor, OfferedNames,
+    testing::Values(
+        RefusalCase{"keyword holding a space", "no name", "free web", "net", kBothSides, {"COM"}},
+        RefusalCase{"keyword with an underscore before its dot",
+                    "so_ft.co",
+                    "free",
+                    "web",
+                    kBothSidesWithDash,
+                    {"COM", "HK"}},
+        RefusalCase{"keyword with an underscore after its dot",
+                    "soft.x_y",
+                    "free",
+                    "web",
+                    kBothSidesWithDash,
+                    {"COM", "HK"}},
+        RefusalCase{"keyword long enough only with a short TLD",
+                    QByteArray(64, 'k'),
+                    "a",
+                    "b",
+                    kBothSides,
+                    {"COM", "CC"}},
+        RefusalCase{"keyword too long with any TLD",
+                    QByteArray(65, 'k'),
+                    "a",
+                    "b",
+                    kBothSides,
+                    {"COM", "CC"}},
+        RefusalCase{"every byte in words on both sides",
+                    "k",
+                    EveryByteAsWords(),
+                    EveryByteAsWords(),
+                    kBothSides,
+                    {"COM"}},
+        RefusalCase{"every byte in words around an empty keyword",
+                    "",
+                    EveryByteAsWords(),
+                    EveryByteAsWords(),
+                    kBothSidesWithDash,
+                    {"COM"}},
+        RefusalCase{"every byte in words around a keyword with a dot",
+                    "k.co",
+                    EveryByteAsWords(),
+                    EveryByteAsWords(),
+                    kBothSides,
+                    {"COM", "HK"}},
+        RefusalCase{"words repeated in other case, trimmed or empty",
+                    "soft",
+                    "free FREE Free \tfree free- \t .. \v\f",
+                    "web WEB web -web \t .. web\t",
+                    kBothSidesWithDash,
+                    {"COM", "NET"}},
+        RefusalCase{"words around the longest name",
+                    "abc",
+                    LettersOfEachLength('p', 50, 64),
+                    LettersOfEachLength('s', 50, 64),
+                    kBothSides,
+                    {"COM", "CC"}},
+        RefusalCase{"dashes at the ends of words and keyword",
+                    "-k-",
+                    "-a a- - --",
+                    "-b b- -",
+                    kBothSidesWithDash,
+                    {"COM"}},
+        RefusalCase{"names already listed", "soft", "free", "web", kBothSides, {"COM"}}),
+    [](const auto& info) { return CaseName(info.param.behaviour); });
+
 } // namespace
