@@ -81,6 +81,7 @@ Q_SIGNALS:
     void ModifiedChanged(bool modified);
 
 private:
+    void Reserve(std::size_t count);
     void Append(std::unique_ptr<CDomainInfo> entry);
     void DeriveStoredStatuses();
     void DestroyAll();

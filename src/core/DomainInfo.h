@@ -28,6 +28,8 @@ class CDomainInfo {
 public:
     static constexpr char kClassName[] = "CDomainInfo";
     static constexpr std::uint16_t kSchema = 1;
+    // The least an entry takes in a file: its tag, two empty strings, the time and the tick.
+    static constexpr std::int64_t kMinStoredBytes = 2 + 1 + 1 + 4 + 8 + 1;
 
     CDomainInfo() = default;
     explicit CDomainInfo(QByteArray name)

@@ -5,18 +5,12 @@
 
 void CDomainNameIndex::Insert(CDomainInfo* entry)
 {
-    m_entries.emplace(ByteText::HashNoCase(entry->m_strName), entry);
+    m_entries.insert(ByteText::HashNoCase(entry->m_strName), entry);
 }
 
 void CDomainNameIndex::Erase(const CDomainInfo* entry)
 {
-    auto [first, last] = m_entries.equal_range(ByteText::HashNoCase(entry->m_strName));
-    for (auto it = first; it != last; ++it) {
-        if (it->second == entry) {
-            m_entries.erase(it);
-            return;
-        }
-    }
+    m_entries.remove(ByteText::HashNoCase(entry->m_strName), const_cast<CDomainInfo*>(entry));
 }
 
 CDomainNameIndex::Match CDomainNameIndex::Find(QByteArrayView name) const
@@ -24,12 +18,12 @@ CDomainNameIndex::Match CDomainNameIndex::Find(QByteArrayView name) const
     Match match;
     auto [first, last] = m_entries.equal_range(ByteText::HashNoCase(name));
     for (auto it = first; it != last; ++it) {
-        if (ByteText::EqualsNoCase(it->second->m_strName, name)) {
+        if (ByteText::EqualsNoCase((*it)->m_strName, name)) {
             if (match.entry) {
                 match.ambiguous = true;
                 return match;
             }
-            match.entry = it->second;
+            match.entry = *it;
         }
     }
     return match;

@@ -1,9 +1,9 @@
 #pragma once
 
 #include <QByteArrayView>
+#include <QMultiHash>
 
 #include <cstddef>
-#include <unordered_map>
 
 class CDomainInfo;
 
@@ -20,10 +20,10 @@ public:
     void Insert(CDomainInfo* entry);
     void Erase(const CDomainInfo* entry);
     void Clear() { m_entries.clear(); }
-    void Reserve(std::size_t count) { m_entries.reserve(count); }
+    void Reserve(std::size_t count) { m_entries.reserve(static_cast<qsizetype>(count)); }
 
     Match Find(QByteArrayView name) const;
 
 private:
-    std::unordered_multimap<std::size_t, CDomainInfo*> m_entries;
+    QMultiHash<std::size_t, CDomainInfo*> m_entries;
 };

@@ -3,6 +3,7 @@
 #include "core/ArchiveReader.h"
 #include "core/ArchiveWriter.h"
 
+#include <algorithm>
 #include <cstdint>
 #include <limits>
 #include <memory>
@@ -25,12 +26,15 @@ void Write(CArchiveWriter& archive, const Range& objects)
     }
 }
 
-// Reads the count, then hands each completely read object to the sink, stopping at the first
-// fault. Returns false after a fault.
-template <typename T, typename Sink>
-bool Read(CArchiveReader& archive, Sink&& sink)
+// Reads the count, tells `reserve` how many objects may follow (the count, unless the bytes left
+// could not hold that many), then hands each completely read object to the sink, stopping at the
+// first fault. Returns false after a fault.
+template <typename T, typename Reserve, typename Sink>
+bool Read(CArchiveReader& archive, Reserve&& reserve, Sink&& sink)
 {
     const std::uint16_t count = archive.ReadCount();
+    reserve(static_cast<std::size_t>(
+        std::min<std::int64_t>(count, archive.Remaining() / T::kMinStoredBytes)));
     for (std::uint16_t i = 0; i < count && !archive.Failed(); ++i) {
         if (!archive.ReadObjectTag(T::kClassName, T::kSchema)) {
             break;

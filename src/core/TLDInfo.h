@@ -16,6 +16,8 @@ class CTLDInfo {
 public:
     static constexpr char kClassName[] = "CTLDInfo";
     static constexpr std::uint16_t kSchema = 1;
+    // The least an entry takes in a file: its tag, three empty strings and the flag.
+    static constexpr std::int64_t kMinStoredBytes = 2 + 1 + 1 + 1 + 1;
 
     CTLDInfo() = default;
     CTLDInfo(const CTLDInfo&) = delete;

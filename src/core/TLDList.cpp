@@ -61,7 +61,11 @@ CFileResult CTLDList::ReadFrom(QIODevice& device)
 {
     ClearTLDList();
     CArchiveReader archive(device);
-    if (!ObjectArray::Read<CTLDInfo>(archive, [this](auto entry) { Append(std::move(entry)); })) {
+    const auto reserve = [this](std::size_t count) {
+        m_entries.reserve(count);
+    };
+    if (!ObjectArray::Read<CTLDInfo>(archive, reserve,
+                                     [this](auto entry) { Append(std::move(entry)); })) {
         return CFileResult::Failure(archive.ErrorText());
     }
     return CFileResult::Success();

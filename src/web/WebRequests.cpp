@@ -1,6 +1,7 @@
 #include "web/WebRequests.h"
 
 #include "core/ByteText.h"
+#include "core/TLDList.h"
 
 #include <algorithm>
 
@@ -10,8 +11,7 @@ namespace {
 
 bool IsHostNameCharacter(char c)
 {
-    return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') || c == '-' ||
-           c == '.';
+    return CTLDList::IsLabelByte(c) || c == '.';
 }
 
 } // namespace
