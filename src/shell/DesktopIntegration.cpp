@@ -54,12 +54,12 @@ CFileResult CDesktopIntegration::Register() const
     // folder has no installed one. The user's own hicolor folder needs no cache.
     const CFileResult icon =
         Install(IconPath(), ReadResource(QStringLiteral(":/icons/quillon.svg")), QString(), {});
-    for (const CFileResult* result : {&mime, &launcher}) {
-        if (!result->Ok()) {
-            return *result;
+    for (const CFileResult& result : {mime, launcher, icon}) {
+        if (!result.Ok()) {
+            return result;
         }
     }
-    return icon;
+    return CFileResult::Success();
 }
 
 QString CDesktopIntegration::IconPath()

@@ -6,10 +6,10 @@
 #include "lookup/AnswerAnalysis.h"
 
 #include "support/CaseName.h"
+#include "support/PdfPageCount.h"
 #include "support/TestEnvironment.h"
 
 #include <QFile>
-#include <QRegularExpression>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
@@ -17,18 +17,6 @@
 #include <optional>
 
 namespace {
-
-int PdfPageCount(const QString& path)
-{
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) {
-        return -1;
-    }
-    static const QRegularExpression pages(
-        QStringLiteral("/Type /Pages\\s*/Kids[^/]*/Count (\\d+)"));
-    const auto match = pages.match(QString::fromLatin1(file.readAll()));
-    return match.hasMatch() ? match.captured(1).toInt() : -1;
-}
 
 struct PrintCase {
     const char* behaviour;
@@ -96,7 +84,7 @@ TEST_P(PrintCommandPages, WritesOnePdfPagePerPrintedPage)
     const QByteArray pages =
         c.pages == 1 ? QByteArray("1 page") : QByteArray::number(c.pages) + " pages";
     EXPECT_EQ(result.out, pages + " written to " + pdf.toUtf8() + '\n');
-    EXPECT_EQ(PdfPageCount(pdf), c.pages);
+    EXPECT_EQ(PdfFilePageCount(pdf), c.pages);
 }
 
 INSTANTIATE_TEST_SUITE_P(Pages, PrintCommandPages, testing::ValuesIn(kPrintCases),

@@ -5,6 +5,7 @@
 #include "export/ExportTestDoc.h"
 #include "export/RecordingPaintDevice.h"
 #include "support/CaseName.h"
+#include "support/PdfPageCount.h"
 
 #include <QBuffer>
 #include <QFontMetrics>
@@ -401,14 +402,6 @@ TEST(PaintedList, PageRangesPrintOnlyTheirPages)
 }
 
 // ---- Printing to a PDF file ----
-
-int PdfPageCount(const QByteArray& pdf)
-{
-    static const QRegularExpression pages(
-        QStringLiteral("/Type /Pages\\s*/Kids[^/]*/Count (\\d+)"));
-    const auto match = pages.match(QString::fromLatin1(pdf));
-    return match.hasMatch() ? match.captured(1).toInt() : -1;
-}
 
 struct PdfCase {
     const char* behaviour;

@@ -5,6 +5,8 @@
 #include "shell/QuillonApp.h"
 #include "view/UserPrompt.h"
 
+#include "support/CleanProgram.h"
+#include "support/PdfPageCount.h"
 #include "support/TestEnvironment.h"
 
 #include <QAction>
@@ -15,7 +17,6 @@
 #include <QPrintPreviewDialog>
 #include <QPrintPreviewWidget>
 #include <QRadioButton>
-#include <QRegularExpression>
 #include <QSpinBox>
 #include <QTemporaryDir>
 #include <QTimer>
@@ -25,19 +26,6 @@
 #include <optional>
 
 namespace {
-
-// The page count of the PDF file's page tree; -1 when the file holds none.
-int PdfPageCount(const QString& path)
-{
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) {
-        return -1;
-    }
-    static const QRegularExpression pages(
-        QStringLiteral("/Type /Pages\\s*/Kids[^/]*/Count (\\d+)"));
-    const auto match = pages.match(QString::fromLatin1(file.readAll()));
-    return match.hasMatch() ? match.captured(1).toInt() : -1;
-}
 
 // A control of Qt's print dialog by its object name.
 template <class W>
@@ -53,11 +41,7 @@ class PrintPreviewCommandTest : public testing::Test {
 protected:
     void SetUp() override
     {
-        CTestEnvironment::Instance().Reset();
-        CUserPrompt::Reset();
-        CUserPrompt::SetAutomatic(true);
-        g_TLDList.ClearTLDList();
-        g_TLDList.FillDefaults();
+        ResetToCleanProgram();
         // Five entries, two to a page: three pages.
         SetSetting(Setting::PrintLines, 2);
         app = std::make_unique<CQuillonApp>();
@@ -92,7 +76,7 @@ protected:
             dialog->accept();
         });
         app->GetFrame().GetAction(Command::Print)->trigger();
-        ASSERT_EQ(PdfPageCount(pdf), 1) << "the dialog chose the page";
+        ASSERT_EQ(PdfFilePageCount(pdf), 1) << "the dialog chose the page";
     }
 
     // How many pages the preview shows; nothing when no preview opened.

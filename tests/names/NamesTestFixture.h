@@ -7,6 +7,7 @@
 #include "core/TLDList.h"
 #include "view/UserPrompt.h"
 
+#include "support/CleanProgram.h"
 #include "support/ListNames.h"
 #include "support/TestEnvironment.h"
 
@@ -22,11 +23,7 @@ class NamesTestFixture : public testing::Test {
 protected:
     void SetUp() override
     {
-        CTestEnvironment::Instance().Reset();
-        CUserPrompt::Reset();
-        CUserPrompt::SetAutomatic(true);
-        g_TLDList.ClearTLDList();
-        g_TLDList.FillDefaults();
+        ResetToCleanProgram();
         doc.SetMaxEntries(3000);
     }
 

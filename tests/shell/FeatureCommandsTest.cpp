@@ -8,6 +8,7 @@
 #include "view/UserPrompt.h"
 #include "web/BrowserLauncher.h"
 
+#include "support/CleanProgram.h"
 #include "support/TestEnvironment.h"
 
 #include <QAction>
@@ -27,11 +28,7 @@ class FeatureCommandsTest : public testing::Test {
 protected:
     void SetUp() override
     {
-        CTestEnvironment::Instance().Reset();
-        CUserPrompt::Reset();
-        CUserPrompt::SetAutomatic(true);
-        g_TLDList.ClearTLDList();
-        g_TLDList.FillDefaults();
+        ResetToCleanProgram();
         m_previousOpener = CBrowserLauncher::SetOpener([this](const QUrl& url) {
             m_opened.append(url);
             return true;

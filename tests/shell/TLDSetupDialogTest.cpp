@@ -9,6 +9,7 @@
 #include "view/UserPrompt.h"
 
 #include "support/CaseName.h"
+#include "support/CleanProgram.h"
 #include "support/TestEnvironment.h"
 #include "support/TestWhoisServer.h"
 
@@ -149,11 +150,7 @@ class TLDSetupDialogTest : public testing::Test {
 protected:
     void SetUp() override
     {
-        CTestEnvironment::Instance().Reset();
-        CUserPrompt::Reset();
-        CUserPrompt::SetAutomatic(true);
-        g_TLDList.ClearTLDList();
-        g_TLDList.FillDefaults();
+        ResetToCleanProgram();
         scheduler = std::make_unique<CLookupScheduler>(doc);
         scheduler->SetInterval(1h);
         scheduler->SetTimeouts({2s, 5s});

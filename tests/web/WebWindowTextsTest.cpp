@@ -6,6 +6,7 @@
 #include "view/DomainView.h"
 #include "view/UserPrompt.h"
 
+#include "support/CleanProgram.h"
 #include "support/TestEnvironment.h"
 #include "web/RecordingBrowser.h"
 
@@ -39,11 +40,7 @@ class WebWindowTextsTest : public testing::Test {
 protected:
     void SetUp() override
     {
-        CTestEnvironment::Instance().Reset();
-        CUserPrompt::Reset();
-        CUserPrompt::SetAutomatic(true);
-        g_TLDList.ClearTLDList();
-        g_TLDList.FillDefaults();
+        ResetToCleanProgram();
         app = std::make_unique<CQuillonApp>();
         app->Start(QString());
         CUserPrompt::SetAutomatic(false);
