@@ -60,7 +60,9 @@ const QByteArrayList kTLDs{"COM", "NET", "ORG"};
 
 void FillTheList(const QByteArray& beginning, const QByteArray& end)
 {
-    CDomainDoc doc([](CDomainInfo&) {});
+    CTLDList tlds;
+    tlds.FillDefaults();
+    CDomainDoc doc(tlds, [](CDomainInfo&) {});
     doc.SetMaxEntries(64000);
     const double heapBefore = HeapMegabytes();
     const double peakBefore = PeakMegabytes();
@@ -80,7 +82,9 @@ void FillTheList(const QByteArray& beginning, const QByteArray& end)
 void OfferEveryName(const char* what, const char* keyword, const QByteArray& beginning,
                     const QByteArray& end)
 {
-    CDomainDoc doc([](CDomainInfo&) {});
+    CTLDList tlds;
+    tlds.FillDefaults();
+    CDomainDoc doc(tlds, [](CDomainInfo&) {});
     doc.SetMaxEntries(64000);
     const Clock::time_point start = Clock::now();
     CNameConstructor names(keyword, beginning, end, kDashBothSides, kTLDs);
@@ -152,7 +156,6 @@ int main(int argc, char** argv)
         qputenv("QT_QPA_PLATFORM", "offscreen");
     }
     QApplication app(argc, argv);
-    g_TLDList.FillDefaults();
     const QByteArray beginning = Words("pre", 2000);
     const QByteArray end = Words("post", 2000);
 

@@ -90,7 +90,7 @@ void FillForSorting(CDomainDoc& doc)
 {
     std::mt19937 random(42);
     for (const auto& entry : doc.GetEntries()) {
-        entry->m_bSelected = random() % 2;
+        entry->m_bTicked = random() % 2;
         entry->m_nStatus = static_cast<std::uint8_t>(random() % 9);
         if (random() % 4 == 0) {
             entry->m_strDNS = random() % 2 ? "Error" : "192.0.2.1";
@@ -166,7 +166,8 @@ int main(int argc, char** argv)
     }
     QCoreApplication app(argc, argv);
     DataFolder::InitApplicationIdentity();
-    g_TLDList.FillDefaults();
+    CTLDList tlds;
+    tlds.FillDefaults();
     constexpr int kNames = 64'000;
     constexpr int kFullDocument = 65'535;
 
@@ -175,7 +176,7 @@ int main(int argc, char** argv)
         names.append("candidate-name-" + QByteArray::number(i) + (i % 3 ? ".com" : ".co.uk"));
     }
     const double admit = Best(5, [&] {
-        CDomainDoc doc(AnalyseStoredAnswer);
+        CDomainDoc doc(tlds, AnalyseStoredAnswer);
         doc.SetMaxEntries(kNames);
         const auto start = Clock::now();
         for (const QByteArray& name : names) {
@@ -185,9 +186,10 @@ int main(int argc, char** argv)
     });
     Report("admit 64,000 names", admit, "ms", 100);
 
-    for (int key = 0; key < 4; ++key) {
+    for (const DomainSort::Key key : {DomainSort::Key::ByTick, DomainSort::Key::ByName,
+                                      DomainSort::Key::ByStatus, DomainSort::Key::ByTime}) {
         const double sort = Best(5, [&] {
-            CDomainDoc doc(AnalyseStoredAnswer);
+            CDomainDoc doc(tlds, AnalyseStoredAnswer);
             doc.SetMaxEntries(kNames);
             for (const QByteArray& name : names) {
                 doc.AdmitName(name);
@@ -197,20 +199,21 @@ int main(int argc, char** argv)
             doc.SortList(key);
             return MillisecondsSince(start);
         });
-        const QByteArray label = "sort 64,000 entries by key " + QByteArray::number(key);
+        const QByteArray label =
+            "sort 64,000 entries by key " + QByteArray::number(static_cast<int>(key));
         Report(label.constData(), sort, "ms", 50);
     }
 
     QTemporaryDir folder;
     const QString path = folder.filePath(QStringLiteral("full.zul"));
     {
-        CDomainDoc doc(AnalyseStoredAnswer);
+        CDomainDoc doc(tlds, AnalyseStoredAnswer);
         doc.SetMaxEntries(kFullDocument);
         for (int i = 0; i < kFullDocument; ++i) {
-            doc.AdmitName("name" + QByteArray::number(i) + ".com");
-            CDomainInfo& entry = *doc.GetAt(i);
-            entry.m_strInfo = RecordText(i);
-            entry.m_timeChecked = DateTimeValue::CurrentLocal();
+            auto entry = std::make_unique<CDomainInfo>("name" + QByteArray::number(i) + ".com");
+            entry->m_strInfo = RecordText(i);
+            entry->m_timeChecked = DateTimeValue::CurrentLocal();
+            doc.AppendEntry(std::move(entry));
         }
         const auto start = Clock::now();
         if (!doc.OnSaveDocument(path).Ok()) {
@@ -220,8 +223,8 @@ int main(int argc, char** argv)
         std::printf("%-44s %10.1f ms\n", "save 65,535 entries of 2 KB", MillisecondsSince(start));
     }
     const qint64 fileSize = QFile(path).size();
-    const auto openWith = [&path](CDomainDoc::StoredStatusRule rule) {
-        CDomainDoc doc(std::move(rule));
+    const auto openWith = [&path, &tlds](CDomainDoc::StoredStatusRule rule) {
+        CDomainDoc doc(tlds, std::move(rule));
         const auto start = Clock::now();
         doc.OnOpenDocument(path);
         return MillisecondsSince(start);

@@ -54,19 +54,16 @@ void Report(const char* what, double milliseconds, double target)
 // A looked-up list: every other name taken, with the answer text the window shows.
 QString WriteLargeDocument(const QString& folder)
 {
-    CDomainDoc doc(AnalyseStoredAnswer);
-    doc.SetMaxEntries(kEntries);
+    CTLDList tlds;
+    CDomainDoc doc(tlds, AnalyseStoredAnswer);
     for (int i = 0; i < kEntries; ++i) {
         const QByteArray name = "candidate" + QByteArray::number(i * 7919 % kEntries) + ".com";
-        if (!doc.AdmitName(name)) {
-            std::fprintf(stderr, "%s was refused\n", name.constData());
-            std::exit(1);
-        }
-        CDomainInfo* entry = doc.GetAt(i);
-        entry->m_bSelected = i % 3 == 0;
+        auto entry = std::make_unique<CDomainInfo>(name);
+        entry->m_bTicked = i % 3 == 0;
         entry->m_strInfo = "WHOIS server: whois.verisign-grs.com, Domain: " + name + "\n\n" +
                            (i % 2 ? kTakenAnswer : kFreeAnswer);
         entry->m_timeChecked = DateTimeValue(DateTimeValue::Valid, 46000.0 + i / 1000.0);
+        doc.AppendEntry(std::move(entry));
     }
     const QString path = folder + QStringLiteral("/large.zul");
     doc.OnSaveDocument(path);
@@ -95,16 +92,16 @@ void ClickHeader(CDomainListCtrl& list, int column)
 double LongestStallDuringLookups(CQuillonApp& app)
 {
     CDomainDoc& doc = app.GetDocument();
-    CDomainView& view = app.GetFrame().GetView();
+    CLookupScheduler& scheduler = app.GetFrame().GetScheduler();
     doc.ClearList();
     doc.SetMaxEntries(kLookups);
     for (int i = 0; i < kLookups; ++i) {
         doc.AdmitName("lookup" + QByteArray::number(i) + ".com");
-        doc.GetAt(i)->m_bSelected = 1;
     }
-    doc.UpdateAllViews(CDomainDoc::HintRebuild);
-    view.GetScheduler().SetMaxConnections(40);
-    view.GetScheduler().SetInterval(100ms);
+    doc.ChangeTicks(CDomainDoc::TickChange::TickAll);
+    doc.AnnounceAdmitted();
+    scheduler.SetMaxConnections(40);
+    scheduler.SetInterval(100ms);
 
     double longest = 0;
     QElapsedTimer lateness;
@@ -115,8 +112,8 @@ double LongestStallDuringLookups(CQuillonApp& app)
         lateness.restart();
     });
     QEventLoop loop;
-    QObject::connect(&view.GetScheduler(), &CLookupScheduler::Ticked, [&] {
-        if (!view.GetScheduler().IsBusy()) {
+    QObject::connect(&scheduler, &CLookupScheduler::Ticked, [&] {
+        if (!scheduler.IsBusy()) {
             loop.quit();
         }
     });
@@ -143,12 +140,11 @@ int main(int argc, char** argv)
 
     CTestWhoisServer server;
     server.SetDefault(CTestWhoisServer::Script::Answer(kFreeAnswer, 50ms));
-    g_TLDList.AddOrUpdateTLD("COM", server.Address());
     const QString path = WriteLargeDocument(folders.path());
 
     CQuillonApp app;
+    app.GetTLDList().AddOrUpdateTLD("COM", server.Address());
     app.Start(QString());
-    g_TLDList.AddOrUpdateTLD("COM", server.Address());
     CMainFrame& frame = app.GetFrame();
     frame.resize(1024, 768);
     QApplication::processEvents();

@@ -57,7 +57,7 @@ bool ReadNumber(const QCommandLineParser& parser, const QCommandLineOption& opti
     return true;
 }
 
-bool LoadTable(const CheckOptions& options, int& exitCode)
+bool LoadTable(CTLDList& table, const CheckOptions& options, int& exitCode)
 {
     if (!options.tldFile.isEmpty()) {
         if (!QFile::exists(options.tldFile)) {
@@ -65,13 +65,13 @@ bool LoadTable(const CheckOptions& options, int& exitCode)
             exitCode = ExitCode::kFailure;
             return false;
         }
-        const CFileResult read = g_TLDList.ReadFile(options.tldFile);
+        const CFileResult read = table.ReadFile(options.tldFile);
         if (!read.Ok()) {
             CliOutput::Error(read.Message());
             exitCode = ExitCode::kFailure;
             return false;
         }
-    } else if (const CFileResult read = g_TLDList.LoadTLDList(); !read.Ok()) {
+    } else if (const CFileResult read = table.LoadTLDList(); !read.Ok()) {
         CliOutput::Error(read.Message());
     }
     if (!options.tldImport.isEmpty()) {
@@ -81,22 +81,22 @@ bool LoadTable(const CheckOptions& options, int& exitCode)
             exitCode = ExitCode::kFailure;
             return false;
         }
-        g_TLDList.ImportTLDText(file.readAll());
+        table.ImportTLDText(file.readAll());
     }
     return true;
 }
 
 // The TLDs bare names are combined with: those given, in the table's spelling, or else the
 // table's choice for new names.
-QByteArrayList TLDsForBareNames(const QString& given)
+QByteArrayList TLDsForBareNames(const CTLDList& table, const QString& given)
 {
     if (given.isEmpty()) {
-        return TLDsForNewNames(g_TLDList);
+        return TLDsForNewNames(table);
     }
     QByteArrayList tlds;
     for (const QString& tld : given.split(QLatin1Char(','), Qt::SkipEmptyParts)) {
         const QByteArray text = tld.trimmed().toUtf8();
-        const CTLDInfo* entry = g_TLDList.FindTLD(text);
+        const CTLDInfo* entry = table.FindTLD(text);
         tlds.append(entry ? entry->m_strTLD : text);
     }
     return tlds;
@@ -114,7 +114,7 @@ bool AddNames(CDomainDoc& doc, const CheckOptions& options, int& exitCode)
         }
         text += '\n' + file.readAll();
     }
-    const QByteArrayList tlds = TLDsForBareNames(options.tlds);
+    const QByteArrayList tlds = TLDsForBareNames(doc.GetTLDList(), options.tlds);
     for (const QByteArrayView token : SplitNameTokens(text)) {
         const QByteArray single = token.toByteArray();
         if (AdmitNameTokens(doc, single, tlds) == 0 && !doc.LookupName(single)) {
@@ -235,11 +235,12 @@ int RunCheckCommand(const QStringList& arguments)
         return CliOutput::UsageError(kCommand,
                                      QStringLiteral("give names, -i FILE or --document FILE.zul."));
     }
-    if (!LoadTable(options, exitCode)) {
+    CTLDList tlds;
+    if (!LoadTable(tlds, options, exitCode)) {
         return exitCode;
     }
 
-    CDomainDoc doc(AnalyseStoredAnswer);
+    CDomainDoc doc(tlds, AnalyseStoredAnswer);
     // The window's list limit does not apply to a run over names the user listed.
     doc.SetMaxEntries(std::numeric_limits<int>::max());
     // A document that does not exist yet is created with the names given.
@@ -253,21 +254,12 @@ int RunCheckCommand(const QStringList& arguments)
         return exitCode;
     }
 
-    // Every entry takes part; a document keeps the user's own ticks.
-    std::vector<std::uint8_t> ticks;
-    for (const auto& entry : doc.GetEntries()) {
-        ticks.push_back(entry->m_bSelected);
-        entry->m_bSelected = 1;
-    }
     bool interrupted = false;
     {
         CLookupScheduler scheduler(doc);
         ApplyPacing(scheduler, options);
         CCheckRun run(doc, scheduler, *resultFormat);
         interrupted = run.Exec();
-    }
-    for (std::size_t i = 0; i < ticks.size(); ++i) {
-        doc.GetAt(static_cast<int>(i))->m_bSelected = ticks[i];
     }
 
     const QByteArray summary = SummaryText(CListCounts::Of(doc)).toUtf8() + '\n';

@@ -24,7 +24,7 @@ bool CCheckRun::Exec()
 {
     CInterruptNotifier interrupts;
     connect(&interrupts, &CInterruptNotifier::Interrupted, this, &CCheckRun::OnInterrupted);
-    m_scheduler.CheckAllSelected();
+    m_scheduler.CheckAllSelected(CLookupScheduler::BatchScope::Every);
     m_scheduler.OnTimer(); // the first lookups start now, not one interval later
     if (m_scheduler.IsBusy()) {
         m_loop.exec();

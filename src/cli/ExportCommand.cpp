@@ -3,6 +3,7 @@
 #include "cli/CommandLine.h"
 
 #include "core/DomainDoc.h"
+#include "core/TLDList.h"
 #include "export/DatabaseExport.h"
 #include "export/TextExport.h"
 #include "lookup/AnswerAnalysis.h"
@@ -56,7 +57,8 @@ int RunExportCommand(const QStringList& arguments)
     const QString& documentPath = files[0];
     const QString& outputPath = files[1];
 
-    CDomainDoc doc(AnalyseStoredAnswer);
+    CTLDList tlds;
+    CDomainDoc doc(tlds, AnalyseStoredAnswer);
     if (const CFileResult read = doc.OnOpenDocument(documentPath); !read.Ok()) {
         CliOutput::Error(QStringLiteral("%1: %2").arg(documentPath, read.Message()));
         return ExitCode::kFailure;

@@ -4,6 +4,7 @@
 
 #include "core/DomainDoc.h"
 #include "core/Settings.h"
+#include "core/TLDList.h"
 #include "export/ListPrinter.h"
 #include "lookup/AnswerAnalysis.h"
 
@@ -65,7 +66,8 @@ int RunPrintCommand(const QStringList& arguments)
     const QString& documentPath = files[0];
     const QString& pdfPath = files[1];
 
-    CDomainDoc doc(AnalyseStoredAnswer);
+    CTLDList tlds;
+    CDomainDoc doc(tlds, AnalyseStoredAnswer);
     if (const CFileResult read = doc.OnOpenDocument(documentPath); !read.Ok()) {
         CliOutput::Error(QStringLiteral("%1: %2").arg(documentPath, read.Message()));
         return ExitCode::kFailure;

@@ -3,6 +3,7 @@
 #include "cli/CommandLine.h"
 
 #include "core/DomainDoc.h"
+#include "core/TLDList.h"
 #include "export/HtmlReport.h"
 #include "lookup/AnswerAnalysis.h"
 
@@ -50,7 +51,8 @@ int RunReportCommand(const QStringList& arguments)
     const QString& docPath = files[0];
     const QString& reportPath = files[1];
 
-    CDomainDoc doc(AnalyseStoredAnswer);
+    CTLDList tlds;
+    CDomainDoc doc(tlds, AnalyseStoredAnswer);
     const CFileResult read = doc.OnOpenDocument(docPath);
     if (!read.Ok()) {
         CliOutput::Error(QStringLiteral("%1: %2").arg(docPath, read.Message()));

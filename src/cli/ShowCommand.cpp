@@ -3,6 +3,7 @@
 #include "cli/CommandLine.h"
 
 #include "core/DomainDoc.h"
+#include "core/TLDList.h"
 #include "lookup/AnswerAnalysis.h"
 
 namespace {
@@ -18,7 +19,7 @@ QByteArray TextLine(const CDomainDoc& doc, int index)
     doc.GetFieldText(index, 3, checkedAt);
     QByteArray line = number.rightJustified(6) + "  " + entry.m_strName.leftJustified(30) + "  " +
                       status.leftJustified(15) + "  " + checkedAt.leftJustified(20) + "  " +
-                      (entry.m_bSelected ? "ticked" : "-     ");
+                      (entry.m_bTicked ? "ticked" : "-     ");
     if (!entry.m_strDNS.isEmpty()) {
         line += "  dns=" + entry.m_strDNS;
     }
@@ -39,7 +40,7 @@ QByteArray TsvLine(const CDomainDoc& doc, int index)
         CliOutput::TsvField(entry.m_strName),
         StatusText(entry.m_nStatus),
         CliOutput::IsoLocalTime(entry.m_timeChecked),
-        entry.m_bSelected ? "1" : "0",
+        entry.m_bTicked ? "1" : "0",
         CliOutput::TsvField(entry.m_strDNS),
         QByteArray::number(entry.m_nSuffixMarker),
         QByteArray::number(entry.m_nSuffixNumber),
@@ -55,7 +56,7 @@ QByteArray JsonLine(const CDomainDoc& doc, int index)
            ",\"status\":" + CliOutput::JsonString(StatusText(entry.m_nStatus)) +
            ",\"statusCode\":" + QByteArray::number(entry.m_nStatus) +
            ",\"checkedAt\":" + CliOutput::JsonString(CliOutput::IsoLocalTime(entry.m_timeChecked)) +
-           ",\"ticked\":" + (entry.m_bSelected ? "true" : "false") +
+           ",\"ticked\":" + (entry.m_bTicked ? "true" : "false") +
            ",\"dns\":" + CliOutput::JsonString(entry.m_strDNS) +
            ",\"marker\":" + QByteArray::number(entry.m_nSuffixMarker) +
            ",\"suffixNumber\":" + QByteArray::number(entry.m_nSuffixNumber) + '}';
@@ -101,7 +102,8 @@ int RunShowCommand(const QStringList& arguments)
             QStringLiteral("unknown format '%1'; use text, tsv or json.").arg(formatName));
     }
 
-    CDomainDoc doc(AnalyseStoredAnswer);
+    CTLDList tlds;
+    CDomainDoc doc(tlds, AnalyseStoredAnswer);
     const CFileResult result = doc.OnOpenDocument(files.first());
     for (int i = 0; i < doc.GetCount(); ++i) {
         switch (format) {

@@ -22,8 +22,25 @@
 #include <chrono>
 #include <thread>
 
-CDomainDoc::CDomainDoc(StoredStatusRule storedStatusRule, QObject* parent)
+namespace {
+
+bool ResetIfLookedUp(CDomainInfo& entry)
+{
+    if (entry.IsLookupRunning() || entry.m_nStatus == STATUS_UNKNOWN ||
+        entry.m_nStatus == STATUS_CHECKING) {
+        return false;
+    }
+    entry.m_nStatus = STATUS_UNKNOWN;
+    entry.m_strInfo.clear();
+    entry.m_timeChecked.SetNull();
+    return true;
+}
+
+} // namespace
+
+CDomainDoc::CDomainDoc(CTLDList& tlds, StoredStatusRule storedStatusRule, QObject* parent)
     : QObject(parent)
+    , m_tlds(tlds)
     , m_storedStatusRule(std::move(storedStatusRule))
 {}
 
@@ -38,12 +55,17 @@ bool CDomainDoc::AdmitName(QByteArrayView name)
         return false;
     }
     const QByteArrayView trimmed = name.trimmed();
-    if (!g_TLDList.IsValidDomainName(trimmed) || LookupName(trimmed)) {
+    if (!m_tlds.IsValidDomainName(trimmed) || LookupName(trimmed)) {
         return false;
     }
-    Append(std::make_unique<CDomainInfo>(trimmed.toByteArray()));
+    AppendEntry(std::make_unique<CDomainInfo>(trimmed.toByteArray()));
     SetModifiedFlag();
     return true;
+}
+
+void CDomainDoc::AnnounceAdmitted()
+{
+    Q_EMIT ListReset();
 }
 
 CDomainInfo* CDomainDoc::LookupName(QByteArrayView name) const
@@ -65,13 +87,15 @@ bool CDomainDoc::RemoveName(QByteArrayView name)
     if (!entry) {
         return false;
     }
+    const int row = IndexOf(entry);
     m_nameIndex.Erase(entry);
-    m_domains.erase(m_domains.begin() + IndexOf(entry));
+    m_domains.erase(m_domains.begin() + row);
     SetModifiedFlag();
+    Q_EMIT RowRemoved(row);
     return true;
 }
 
-int CDomainDoc::RemoveEntries(const std::function<bool(const CDomainInfo&)>& matches)
+int CDomainDoc::RemoveEntries(const EntryTest& matches)
 {
     const auto kept = std::stable_partition(m_domains.begin(), m_domains.end(), [&](const auto& e) {
         return e->IsLookupRunning() || !matches(*e);
@@ -83,25 +107,119 @@ int CDomainDoc::RemoveEntries(const std::function<bool(const CDomainInfo&)>& mat
     std::for_each(kept, m_domains.end(), [this](const auto& e) { m_nameIndex.Erase(e.get()); });
     m_domains.erase(kept, m_domains.end());
     SetModifiedFlag();
-    UpdateAllViews(HintRebuild);
+    Q_EMIT ListReset();
     return removed;
 }
 
-void CDomainDoc::SetSelected(int index, bool selected)
+void CDomainDoc::SetTicked(int index, bool ticked)
 {
-    CDomainInfo* entry = GetAt(index);
+    CDomainInfo* entry = EntryAt(index);
     if (!entry) {
         return;
     }
-    entry->m_bSelected = selected ? 1 : 0;
+    entry->m_bTicked = ticked ? 1 : 0;
     SetModifiedFlag();
-    UpdateAllViews(index + 1);
+    Changed(index, index);
 }
 
-void CDomainDoc::SortList(int key)
+void CDomainDoc::ChangeTicks(TickChange change)
+{
+    for (const auto& entry : m_domains) {
+        const bool ticked = change == TickChange::TickAll ||
+                            (change == TickChange::Invert && entry->m_bTicked == 0);
+        entry->m_bTicked = ticked ? 1 : 0;
+    }
+    SetModifiedFlag();
+    RefreshAll();
+}
+
+void CDomainDoc::TickRange(int from, int to, bool untickOthers)
+{
+    if (to < from) {
+        std::swap(from, to);
+    }
+    for (int i = 0; i < GetCount(); ++i) {
+        CDomainInfo& entry = *m_domains[static_cast<std::size_t>(i)];
+        if (i >= from - 1 && i <= to - 1) {
+            entry.m_bTicked = 1;
+        } else if (untickOthers) {
+            entry.m_bTicked = 0;
+        }
+    }
+    SetModifiedFlag();
+    RefreshAll();
+}
+
+void CDomainDoc::SortList(DomainSort::Key key)
 {
     DomainSort::Sort(m_domains, key);
-    UpdateAllViews(HintRefreshAll);
+    RefreshAll();
+}
+
+void CDomainDoc::RefreshAll()
+{
+    Changed(0, GetCount() - 1);
+}
+
+void CDomainDoc::BeginLookup(int index, std::shared_ptr<CLookupTask> lookup)
+{
+    CDomainInfo* entry = EntryAt(index);
+    if (!entry) {
+        return;
+    }
+    entry->m_pLookup = std::move(lookup);
+    entry->m_nPrevStatus = entry->m_nStatus;
+    entry->m_nStatus = STATUS_CHECKING;
+    Changed(index, index);
+}
+
+int CDomainDoc::IndexOfLookup(const CLookupTask* lookup) const
+{
+    const auto found = std::find_if(m_domains.rbegin(), m_domains.rend(), [lookup](const auto& e) {
+        return e->m_pLookup.get() == lookup;
+    });
+    return found == m_domains.rend() ? -1
+                                     : static_cast<int>(std::distance(found, m_domains.rend())) - 1;
+}
+
+void CDomainDoc::ApplyLookupResult(int index, const CLookupResult& result)
+{
+    CDomainInfo* entry = EntryAt(index);
+    if (!entry) {
+        return;
+    }
+    entry->m_strInfo = result.text;
+    entry->m_timeChecked = result.checkedAt;
+    entry->m_nStatus = result.status;
+    entry->m_pLookup.reset();
+    SetModifiedFlag();
+    Changed(index, index);
+}
+
+bool CDomainDoc::ResetEntry(int index)
+{
+    CDomainInfo* entry = EntryAt(index);
+    if (!entry || !ResetIfLookedUp(*entry)) {
+        return false;
+    }
+    SetModifiedFlag();
+    Changed(index, index);
+    return true;
+}
+
+int CDomainDoc::ResetTicked()
+{
+    int reset = 0;
+    for (const auto& entry : m_domains) {
+        if (entry->m_bTicked && ResetIfLookedUp(*entry)) {
+            ++reset;
+        }
+    }
+    if (reset > 0) {
+        SetModifiedFlag();
+        RefreshAll();
+    }
+    return reset;
 }
 
 void CDomainDoc::GetFieldText(int index, int column, QByteArray& text) const
@@ -133,7 +251,7 @@ void CDomainDoc::GetFieldText(int index, int column, QByteArray& text) const
         break;
     }
     case 4:
-        text = entry->m_bSelected ? QByteArrayLiteral("Yes") : QByteArrayLiteral("No");
+        text = entry->m_bTicked ? QByteArrayLiteral("Yes") : QByteArrayLiteral("No");
         break;
     default:
         break;
@@ -161,12 +279,24 @@ void CDomainDoc::ClearList()
     }
 }
 
-CDomainInfo* CDomainDoc::GetAt(int index) const
+const CDomainInfo* CDomainDoc::GetAt(int index) const
+{
+    return EntryAt(index);
+}
+
+CDomainInfo* CDomainDoc::EntryAt(int index) const
 {
     if (index < 0 || index >= GetCount()) {
         return nullptr;
     }
     return m_domains[static_cast<std::size_t>(index)].get();
+}
+
+void CDomainDoc::Changed(int first, int last)
+{
+    if (first <= last) {
+        Q_EMIT RowsChanged(first, last);
+    }
 }
 
 int CDomainDoc::IndexOf(const CDomainInfo* entry) const
@@ -191,7 +321,7 @@ void CDomainDoc::OnNewDocument()
     SetModifiedFlag(false);
     m_nMaxEntries = GetSetting(Setting::MaxEntries);
     g_bStripOutput = GetSetting(Setting::StripOutput) != 0;
-    UpdateAllViews(HintRebuild);
+    Q_EMIT ListReset();
 }
 
 CFileResult CDomainDoc::OnOpenDocument(const QString& path)
@@ -234,9 +364,9 @@ CFileResult CDomainDoc::Read(QIODevice& device)
     CArchiveReader archive(device);
     const bool complete = ObjectArray::Read<CDomainInfo>(
         archive, [this](std::size_t count) { Reserve(count); },
-        [this](auto entry) { Append(std::move(entry)); });
+        [this](auto entry) { AppendEntry(std::move(entry)); });
     DeriveStoredStatuses();
-    UpdateAllViews(HintRebuild);
+    Q_EMIT ListReset();
     return complete ? CFileResult::Success() : CFileResult::BrokenOff(archive.ErrorText());
 }
 
@@ -256,11 +386,6 @@ CFileResult CDomainDoc::Write(QIODevice& device) const
             QStringLiteral("The list could not be written: %1").arg(device.errorString()));
     }
     return CFileResult::Success();
-}
-
-void CDomainDoc::UpdateAllViews(int hint, int row)
-{
-    Q_EMIT Updated(hint, row);
 }
 
 // Deriving the statuses is half the work of opening a large list; the entries are shared out
@@ -290,7 +415,7 @@ void CDomainDoc::Reserve(std::size_t count)
     m_nameIndex.Reserve(count);
 }
 
-void CDomainDoc::Append(std::unique_ptr<CDomainInfo> entry)
+void CDomainDoc::AppendEntry(std::unique_ptr<CDomainInfo> entry)
 {
     m_nameIndex.Insert(entry.get());
     m_domains.push_back(std::move(entry));

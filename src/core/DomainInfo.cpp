@@ -81,7 +81,7 @@ void CDomainInfo::Serialize(CArchiveWriter& archive) const
     archive.WriteString(m_strInfo);
     archive.WriteInt32(m_timeChecked.GetStatus());
     archive.WriteDouble(m_timeChecked.GetDays());
-    archive.WriteByte(m_bSelected);
+    archive.WriteByte(m_bTicked);
 }
 
 void CDomainInfo::Serialize(CArchiveReader& archive)
@@ -91,7 +91,7 @@ void CDomainInfo::Serialize(CArchiveReader& archive)
     const std::int32_t timeStatus = archive.ReadInt32();
     const double days = archive.ReadDouble();
     m_timeChecked = DateTimeValue(timeStatus, days);
-    m_bSelected = archive.ReadByte();
+    m_bTicked = archive.ReadByte();
     SetStoredName(std::move(stored));
 }
 

@@ -59,7 +59,7 @@ public:
     std::shared_ptr<CLookupTask> m_pLookup;
     std::int32_t m_nSuffixNumber = 0;
     // Kept as the byte read so that loading and saving never alters a stored entry.
-    std::uint8_t m_bSelected = 0;
+    std::uint8_t m_bTicked = 0;
     std::uint8_t m_nStatus = STATUS_UNKNOWN;
     std::uint8_t m_nPrevStatus = STATUS_UNKNOWN;
     std::uint8_t m_nSuffixMarker = 0;

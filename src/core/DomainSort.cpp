@@ -25,10 +25,10 @@ void ForEachSegment(Iterator first, Iterator last, IsBarrier isBarrier, Arrange 
     }
 }
 
-void SortBySelection(Entries& entries)
+void SortByTick(Entries& entries)
 {
     std::stable_partition(entries.begin(), entries.end(),
-                          [](const auto& entry) { return entry->m_bSelected != 0; });
+                          [](const auto& entry) { return entry->m_bTicked != 0; });
 }
 
 void SortByName(Entries& entries)
@@ -79,22 +79,20 @@ void SortByTime(Entries& entries)
 
 } // namespace
 
-void Sort(Entries& entries, int key)
+void Sort(Entries& entries, Key key)
 {
     switch (key) {
-    case BySelection:
-        SortBySelection(entries);
+    case Key::ByTick:
+        SortByTick(entries);
         break;
-    case ByName:
+    case Key::ByName:
         SortByName(entries);
         break;
-    case ByStatus:
+    case Key::ByStatus:
         SortByStatus(entries);
         break;
-    case ByTime:
+    case Key::ByTime:
         SortByTime(entries);
-        break;
-    default:
         break;
     }
 }

@@ -9,9 +9,8 @@ class CDomainInfo;
 // neighbour swaps would, in O(n log n).
 namespace DomainSort {
 
-enum Key { BySelection = 0, ByName = 1, ByStatus = 2, ByTime = 3 };
+enum class Key { ByTick = 0, ByName = 1, ByStatus = 2, ByTime = 3 };
 
-// Unknown keys leave the list as it is.
-void Sort(std::vector<std::unique_ptr<CDomainInfo>>& entries, int key);
+void Sort(std::vector<std::unique_ptr<CDomainInfo>>& entries, Key key);
 
 } // namespace DomainSort

@@ -52,7 +52,7 @@ int AdmitNameTokens(CDomainDoc& doc, QByteArrayView text, const QByteArrayList& 
 {
     int admitted = 0;
     for (const QByteArrayView token : SplitNameTokens(text)) {
-        if (g_TLDList.IsValidDomainName(token)) {
+        if (doc.GetTLDList().IsValidDomainName(token)) {
             admitted += doc.AdmitName(token) ? 1 : 0;
         } else {
             admitted += ExpandBareName(doc, token, tlds);

@@ -9,8 +9,6 @@
 
 #include <algorithm>
 
-CTLDList g_TLDList;
-
 namespace {
 
 struct DefaultRow {

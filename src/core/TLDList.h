@@ -63,6 +63,3 @@ public:
 private:
     Entries m_entries;
 };
-
-// The program's one TLD table.
-extern CTLDList g_TLDList;

@@ -55,7 +55,7 @@ CExportResult WriteRecords(const CDomainDoc& doc, sqlite3* db, const QString& pa
     }
     int count = 0;
     for (const auto& entry : doc.GetEntries()) {
-        if (!entry->m_bSelected) {
+        if (!entry->m_bTicked) {
             continue;
         }
         if (CFileResult saved = records.Save(*entry); !saved.Ok()) {

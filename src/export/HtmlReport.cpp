@@ -154,7 +154,7 @@ QByteArray Build(const CDomainDoc::Entries& entries, Kind kind)
     report += kHeadingRow;
     int serial = 0;
     for (const auto& entry : entries) {
-        if (entry->m_bSelected) {
+        if (entry->m_bTicked) {
             report += Row(++serial, Escaped(entry->m_strName), StatusCell(*entry, kind));
         }
     }
@@ -170,7 +170,7 @@ CFileResult Write(const CDomainDoc::Entries& entries, const QString& path, Kind 
 bool HasTickedEntries(const CDomainDoc::Entries& entries)
 {
     return std::any_of(entries.begin(), entries.end(),
-                       [](const auto& entry) { return entry->m_bSelected != 0; });
+                       [](const auto& entry) { return entry->m_bTicked != 0; });
 }
 
 const CExportFileChoice& FileChoice()

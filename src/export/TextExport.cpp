@@ -7,7 +7,7 @@ namespace {
 
 bool IsExported(const CDomainInfo& entry, TextExportMode mode)
 {
-    return mode == TextExportMode::SelectedNames ? entry.m_bSelected != 0
+    return mode == TextExportMode::SelectedNames ? entry.m_bTicked != 0
                                                  : entry.m_nStatus == STATUS_AVAILABLE;
 }
 

@@ -25,27 +25,13 @@ bool WithoutVerdict(std::uint8_t status)
     return status != STATUS_TAKEN && status != STATUS_AVAILABLE && status != STATUS_TOO_MANY_ERRORS;
 }
 
-// The reset of one entry: back to "Unknown" with no record and no time of lookup. Entries that
-// are unknown or being looked up are left alone.
-bool ResetIfLookedUp(CDomainInfo& entry)
-{
-    if (entry.IsLookupRunning() || entry.m_nStatus == STATUS_UNKNOWN ||
-        entry.m_nStatus == STATUS_CHECKING) {
-        return false;
-    }
-    entry.m_nStatus = STATUS_UNKNOWN;
-    entry.m_strInfo.clear();
-    entry.m_timeChecked.SetNull();
-    return true;
-}
-
 } // namespace
 
 CLookupScheduler::CLookupScheduler(CDomainDoc& doc, QObject* parent)
     : QObject(parent)
     , m_doc(doc)
     , m_docAlive(&doc)
-    , m_resolver(g_TLDList)
+    , m_resolver(doc.GetTLDList())
     , m_timeouts(CLookupTimeouts::FromSettings())
     , m_nMaxConnections(GetSetting(Setting::MaxConnections))
 {
@@ -93,8 +79,9 @@ void CLookupScheduler::ApplyOptions()
     g_bStripOutput = GetSetting(Setting::StripOutput) != 0;
 }
 
-void CLookupScheduler::CheckAllSelected()
+void CLookupScheduler::CheckAllSelected(BatchScope scope)
 {
+    m_batchScope = scope;
     m_bLookupAll = true;
 }
 
@@ -108,22 +95,20 @@ bool CLookupScheduler::CheckDomain(int index)
 
 bool CLookupScheduler::StartLookup(int index)
 {
-    CDomainInfo* entry = m_doc.GetAt(index);
+    const CDomainInfo* entry = m_doc.GetAt(index);
     if (!entry || entry->IsLookupRunning()) {
         return false;
     }
     const QByteArray name = entry->m_strName.trimmed();
-    const CTLDInfo* own = g_TLDList.FindTLDForName(name);
-    const CTLDInfo* server = own ? own : g_TLDList.FindTLDForName(kFallbackName);
+    const CTLDList& tlds = m_doc.GetTLDList();
+    const CTLDInfo* own = tlds.FindTLDForName(name);
+    const CTLDInfo* server = own ? own : tlds.FindTLDForName(kFallbackName);
     auto job = std::make_shared<CLookupJob>(
         name, entry->m_nStatus, server ? server->m_pHost : nullptr,
         own ? own->m_strServer : QByteArray(), m_timeouts, m_completions);
     m_jobs.push_back(job);
-    entry->m_pLookup = job;
-    entry->m_nPrevStatus = entry->m_nStatus;
-    entry->m_nStatus = STATUS_CHECKING;
+    m_doc.BeginLookup(index, job);
     job->Start();
-    m_doc.UpdateAllViews(index + 1);
     return true;
 }
 
@@ -143,32 +128,6 @@ void CLookupScheduler::StopLookup(int index)
     if (entry && entry->m_pLookup) {
         entry->m_pLookup->Abort();
     }
-}
-
-bool CLookupScheduler::ResetEntry(int index)
-{
-    CDomainInfo* entry = m_doc.GetAt(index);
-    if (!entry || !ResetIfLookedUp(*entry)) {
-        return false;
-    }
-    m_doc.SetModifiedFlag();
-    m_doc.UpdateAllViews(index + 1);
-    return true;
-}
-
-int CLookupScheduler::ResetSelected()
-{
-    int reset = 0;
-    for (const auto& entry : m_doc.GetEntries()) {
-        if (entry->m_bSelected && ResetIfLookedUp(*entry)) {
-            ++reset;
-        }
-    }
-    if (reset > 0) {
-        m_doc.SetModifiedFlag();
-        m_doc.UpdateAllViews(CDomainDoc::HintRefreshAll);
-    }
-    return reset;
 }
 
 void CLookupScheduler::AbortLookupsForTLD(const CHostRecord* host)
@@ -236,22 +195,12 @@ void CLookupScheduler::Complete(CLookupJob* job)
     const std::shared_ptr<CLookupJob> finished = *owned;
     m_jobs.erase(owned);
     finished->Join();
-    const auto& entries = m_doc.GetEntries();
-    const auto entry = std::find_if(entries.rbegin(), entries.rend(), [job](const auto& candidate) {
-        return candidate->m_pLookup.get() == job;
-    });
-    if (entry == entries.rend()) {
+    const int index = m_doc.IndexOfLookup(job);
+    if (index < 0) {
         return; // the entry left the list while its lookup ran
     }
     const CDomainInfo& result = finished->GetResult();
-    CDomainInfo& target = **entry;
-    target.m_strInfo = result.m_strInfo;
-    target.m_timeChecked = finished->GetFinishedAt();
-    target.m_nStatus = result.m_nStatus;
-    target.m_pLookup.reset();
-    const int index = static_cast<int>(std::distance(entry, entries.rend())) - 1;
-    m_doc.SetModifiedFlag();
-    m_doc.UpdateAllViews(index + 1);
+    m_doc.ApplyLookupResult(index, {result.m_strInfo, finished->GetFinishedAt(), result.m_nStatus});
     Q_EMIT LookupCompleted(index);
 }
 
@@ -268,7 +217,8 @@ int CLookupScheduler::StartPass(int& running, bool (*eligible)(std::uint8_t stat
     int started = 0;
     for (int i = 0; i < m_doc.GetCount() && running < m_nMaxConnections; ++i) {
         const CDomainInfo* entry = m_doc.GetAt(i);
-        if (entry->m_bSelected && eligible(entry->m_nStatus) && StartLookup(i)) {
+        const bool inBatch = m_batchScope == BatchScope::Every || entry->m_bTicked;
+        if (inBatch && eligible(entry->m_nStatus) && StartLookup(i)) {
             ++started;
             ++running;
         }

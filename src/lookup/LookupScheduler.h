@@ -41,16 +41,17 @@ public:
     // seconds, the list limit and disclaimer stripping.
     void ApplyOptions();
 
-    // Turns the timer-driven lookup of the ticked entries on; it starts at the next tick.
-    void CheckAllSelected();
+    // Which entries a batch looks up: the ticked ones (the window), or every one (a run over a
+    // list from the command line, which leaves the user's ticks alone).
+    enum class BatchScope { Ticked, Every };
+
+    // Turns the timer-driven lookup of the batch on; it starts at the next tick.
+    void CheckAllSelected(BatchScope scope = BatchScope::Ticked);
     // Looks the entry up at once, outside the pacing.
     bool CheckDomain(int index);
     bool StartLookup(int index);
     void StopAll();
     void StopLookup(int index);
-    // Back to "Unknown" unless the entry is unknown or being checked.
-    bool ResetEntry(int index);
-    int ResetSelected();
     // Aborts the lookups that wait for the server of this TLD entry, given by its address
     // record: the table may hold two entries with the same TLD text.
     void AbortLookupsForTLD(const CHostRecord* host);
@@ -86,6 +87,7 @@ private:
     CLookupTimeouts m_timeouts;
     int m_nMaxConnections;
     bool m_bLookupAll = false;
+    BatchScope m_batchScope = BatchScope::Ticked;
     // Every job whose worker has not been joined yet, detached ones included.
     std::vector<std::shared_ptr<CLookupJob>> m_jobs;
 };

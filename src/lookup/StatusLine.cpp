@@ -7,7 +7,7 @@ CListCounts CListCounts::Of(const CDomainDoc& doc)
     CListCounts counts;
     counts.entries = doc.GetCount();
     for (const auto& entry : doc.GetEntries()) {
-        counts.ticked += entry->m_bSelected ? 1 : 0;
+        counts.ticked += entry->m_bTicked ? 1 : 0;
         counts.taken += entry->m_nStatus == STATUS_TAKEN ? 1 : 0;
         counts.available += entry->m_nStatus == STATUS_AVAILABLE ? 1 : 0;
     }

@@ -13,10 +13,10 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-CAddNamesDialog::CAddNamesDialog(QWidget* parent)
+CAddNamesDialog::CAddNamesDialog(CTLDList& tlds, QWidget* parent)
     : QDialog(parent)
     , m_names(new CByteTextEdit(this))
-    , m_tlds(new CTLDCheckList(this))
+    , m_tlds(new CTLDCheckList(tlds, this))
 {
     setWindowTitle(QStringLiteral("Domain Names"));
 

@@ -5,6 +5,7 @@
 
 class CByteTextEdit;
 class CTLDCheckList;
+class CTLDList;
 
 // "Domain Names": names typed or imported from a text file, and the TLDs that names typed
 // without one are combined with.
@@ -12,7 +13,7 @@ class CAddNamesDialog : public QDialog {
     Q_OBJECT
 
 public:
-    explicit CAddNamesDialog(QWidget* parent = nullptr);
+    explicit CAddNamesDialog(CTLDList& tlds, QWidget* parent = nullptr);
 
     // The text of the box when OK was pressed, as bytes.
     const QByteArray& NameText() const { return m_nameText; }

@@ -62,7 +62,7 @@ QStringList Items(const QComboBox& box)
 
 } // namespace
 
-CConstructNamesDialog::CConstructNamesDialog(QWidget* parent)
+CConstructNamesDialog::CConstructNamesDialog(CTLDList& tlds, QWidget* parent)
     : QDialog(parent)
     , m_keyword(new QComboBox(this))
     , m_webType(new QComboBox(this))
@@ -77,7 +77,7 @@ CConstructNamesDialog::CConstructNamesDialog(QWidget* parent)
     , m_noBothAppend(
           AddOption(QStringLiteral("Pad words either at the beginning or at the end (not both)."),
                     "noBothAppend", GetSetting(Setting::NoBothAppend) != 0))
-    , m_tlds(new CTLDCheckList(this))
+    , m_tlds(new CTLDCheckList(tlds, this))
 {
     setWindowTitle(QStringLiteral("Construct Domain Names"));
 
@@ -179,7 +179,7 @@ void CConstructNamesDialog::accept()
     const QByteArray beginningWords = m_beginningWords->Bytes();
     const QByteArray endWords = m_endWords->Bytes();
     m_names.emplace(ByteText::Encode(m_keyword->currentText()), beginningWords, endWords, Options(),
-                    TLDsForNewNames(g_TLDList));
+                    m_tlds->SavedTLDs());
     StoreOptions();
     SaveComboHistory(Items(*m_keyword), m_keyword->currentText(), KeywordsSection());
     // A word file that cannot be written is skipped: the names are made all the same.

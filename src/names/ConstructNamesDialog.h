@@ -9,6 +9,7 @@
 
 class CByteTextEdit;
 class CTLDCheckList;
+class CTLDList;
 class QCheckBox;
 class QComboBox;
 
@@ -18,7 +19,7 @@ class CConstructNamesDialog : public QDialog {
     Q_OBJECT
 
 public:
-    explicit CConstructNamesDialog(QWidget* parent = nullptr);
+    explicit CConstructNamesDialog(CTLDList& tlds, QWidget* parent = nullptr);
 
     // After OK: the names made from the dialog's values, in order.
     std::optional<CNameConstructor> TakeNames() { return std::exchange(m_names, std::nullopt); }

@@ -43,18 +43,18 @@ void AdmitInSteps(QWidget* parent, CDomainDoc& doc, CNameConstructor& names)
 
 void RunAddNamesCommand(QWidget* parent, CDomainDoc& doc)
 {
-    CAddNamesDialog dialog(parent);
+    CAddNamesDialog dialog(doc.GetTLDList(), parent);
     if (dialog.exec() != QDialog::Accepted) {
         return;
     }
     const CWaitCursor wait;
-    AdmitNameTokens(doc, dialog.NameText(), TLDsForNewNames(g_TLDList));
-    doc.UpdateAllViews(CDomainDoc::HintRebuild);
+    AdmitNameTokens(doc, dialog.NameText(), TLDsForNewNames(doc.GetTLDList()));
+    doc.AnnounceAdmitted();
 }
 
 void RunConstructNamesCommand(QWidget* parent, CDomainDoc& doc)
 {
-    CConstructNamesDialog dialog(parent);
+    CConstructNamesDialog dialog(doc.GetTLDList(), parent);
     if (dialog.exec() != QDialog::Accepted) {
         return;
     }
@@ -62,7 +62,7 @@ void RunConstructNamesCommand(QWidget* parent, CDomainDoc& doc)
     if (std::optional<CNameConstructor> names = dialog.TakeNames()) {
         AdmitInSteps(parent, doc, *names);
     }
-    doc.UpdateAllViews(CDomainDoc::HintRebuild);
+    doc.AnnounceAdmitted();
 }
 
 bool CanRunNewListWizard(const CDomainDoc& doc)

@@ -4,6 +4,10 @@
 #include <QPainter>
 #include <QStyle>
 
+#include <string_view>
+#include <tuple>
+#include <utility>
+
 namespace CommandIcons {
 
 namespace {
@@ -40,56 +44,49 @@ const QColor kGrey(110, 110, 120);
 
 } // namespace
 
-QIcon IconFor(Command command)
+QIcon Named(const char* name)
 {
-    switch (command) {
-    case Command::New:
-        return Standard(QStyle::SP_FileIcon);
-    case Command::Open:
-        return Standard(QStyle::SP_DialogOpenButton);
-    case Command::Save:
-        return Standard(QStyle::SP_DialogSaveButton);
-    case Command::Print:
-        return Glyph(QStringLiteral("P"), kGrey);
-    case Command::CopyAllEntries:
-        return Glyph(QStringLiteral("C"), kGrey);
-    case Command::Find:
-        return Standard(QStyle::SP_FileDialogContentsView);
-    case Command::AddNames:
-        return Glyph(QStringLiteral("+"), kBlue);
-    case Command::ConstructNames:
-        return Glyph(QStringLiteral("K"), kBlue);
-    case Command::SelectAll:
-        return Glyph(QStringLiteral("\u2713"), kGreen);
-    case Command::SelectRange:
-        return Glyph(QStringLiteral("\u2195"), kGreen);
-    case Command::UnselectAll:
-        return Glyph(QStringLiteral("\u2717"), kGrey);
-    case Command::DeleteSelected:
-        return Standard(QStyle::SP_TrashIcon);
-    case Command::InvertSelection:
-        return Glyph(QStringLiteral("\u21c4"), kGreen);
-    case Command::BrowseWebsite:
-        return Glyph(QStringLiteral("W"), kBlue);
-    case Command::CheckDomain:
-        return Glyph(QStringLiteral("?"), kGreen);
-    case Command::CheckAllSelected:
-        return Standard(QStyle::SP_MediaPlay);
-    case Command::StopAll:
-        return Standard(QStyle::SP_BrowserStop);
-    case Command::SetupDomains:
-        return Glyph(QStringLiteral("T"), kGrey);
-    case Command::MinimizeToTray:
-        return Standard(QStyle::SP_TitleBarMinButton);
-    case Command::Refresh:
-        return Standard(QStyle::SP_BrowserReload);
-    case Command::HelpTopics:
-        return Standard(QStyle::SP_DialogHelpButton);
-    case Command::DeleteEntry:
-        return Standard(QStyle::SP_DialogDiscardButton);
-    default:
+    if (!name) {
         return {};
     }
+    const std::string_view icon(name);
+    const std::pair<std::string_view, QStyle::StandardPixmap> standard[] = {
+        {"document-new", QStyle::SP_FileIcon},
+        {"document-open", QStyle::SP_DialogOpenButton},
+        {"document-save", QStyle::SP_DialogSaveButton},
+        {"edit-find", QStyle::SP_FileDialogContentsView},
+        {"edit-delete", QStyle::SP_TrashIcon},
+        {"media-playback-start", QStyle::SP_MediaPlay},
+        {"process-stop", QStyle::SP_BrowserStop},
+        {"quillon-tray", QStyle::SP_TitleBarMinButton},
+        {"view-refresh", QStyle::SP_BrowserReload},
+        {"help-contents", QStyle::SP_DialogHelpButton},
+        {"quillon-delete-entry", QStyle::SP_DialogDiscardButton},
+    };
+    for (const auto& [standardName, pixmap] : standard) {
+        if (icon == standardName) {
+            return Standard(pixmap);
+        }
+    }
+    const std::tuple<std::string_view, const char16_t*, const QColor&> glyphs[] = {
+        {"document-print", u"P", kGrey},
+        {"edit-copy", u"C", kGrey},
+        {"list-add", u"+", kBlue},
+        {"quillon-construct", u"K", kBlue},
+        {"quillon-tick-all", u"\u2713", kGreen},
+        {"quillon-tick-range", u"\u2195", kGreen},
+        {"quillon-untick-all", u"\u2717", kGrey},
+        {"quillon-tick-invert", u"\u21c4", kGreen},
+        {"quillon-browse", u"W", kBlue},
+        {"quillon-check", u"?", kGreen},
+        {"quillon-tlds", u"T", kGrey},
+    };
+    for (const auto& [glyphName, symbol, colour] : glyphs) {
+        if (icon == glyphName) {
+            return Glyph(QString::fromUtf16(symbol), colour);
+        }
+    }
+    return {};
 }
 
 } // namespace CommandIcons

@@ -1,14 +1,12 @@
 #pragma once
 
-#include "shell/CommandTable.h"
-
 #include <QIcon>
 
-// The 18-pixel pictures of the toolbar and menu commands: the desktop style's own icons where
-// it has one for the purpose, small drawn glyphs for the rest. Commands without a picture get
-// an empty icon.
+// The 18-pixel pictures of the toolbar and menu commands, by the icon names of the command
+// table: the desktop style's own icons where it has one for the purpose, small drawn glyphs for
+// the rest. A command without an icon name, or with an unknown one, gets an empty icon.
 namespace CommandIcons {
 
-QIcon IconFor(Command command);
+QIcon Named(const char* name);
 
 } // namespace CommandIcons

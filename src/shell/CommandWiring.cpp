@@ -7,7 +7,6 @@
 #include "shell/TLDSetupDialog.h"
 #include "shell/WebCommands.h"
 #include "view/DomainView.h"
-#include "view/ListCommands.h"
 
 void BindFeatureCommands(CMainFrame& frame)
 {
@@ -16,11 +15,10 @@ void BindFeatureCommands(CMainFrame& frame)
     CDomainDoc& doc = frame.GetDocument();
     frame.Bind(Command::AddNames, [&frame, &doc] { RunAddNamesCommand(&frame, doc); });
     frame.Bind(Command::ConstructNames, [&frame, &doc] { RunConstructNamesCommand(&frame, doc); });
-    frame.Bind(
-        Command::NewListWizard, [&frame, &doc] { RunNewListWizard(&frame, doc); },
-        [](const CListFacts& facts) { return facts.entries == 0; });
-    CLookupScheduler& scheduler = frame.GetView().GetScheduler();
+    frame.Bind(Command::NewListWizard, [&frame, &doc] { RunNewListWizard(&frame, doc); });
+    CLookupScheduler& scheduler = frame.GetScheduler();
     frame.Bind(Command::Options, [&frame, &scheduler] { RunOptionsCommand(&frame, scheduler); });
-    frame.Bind(Command::SetupDomains,
-               [&frame, &scheduler] { RunSetupDomainsCommand(&frame, scheduler); });
+    frame.Bind(Command::SetupDomains, [&frame, &doc, &scheduler] {
+        RunSetupDomainsCommand(&frame, doc.GetTLDList(), scheduler);
+    });
 }

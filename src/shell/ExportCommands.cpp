@@ -7,7 +7,6 @@
 #include "export/ListPrinter.h"
 #include "export/TextExport.h"
 #include "shell/MainFrame.h"
-#include "view/ListCommands.h"
 #include "view/UserPrompt.h"
 
 #include <QPageRanges>
@@ -37,16 +36,9 @@ CExportCommands::CExportCommands(CMainFrame& frame)
     , m_frame(frame)
     , m_printer(std::make_unique<QPrinter>(QPrinter::HighResolution))
 {
-    const auto anyTicked = [](const CListFacts& facts) {
-        return facts.anyTicked;
-    };
-    m_frame.Bind(
-        Command::ExportSelectedText, [this] { ExportSelectedText(); }, anyTicked);
-    m_frame.Bind(
-        Command::ExportFreeText, [this] { ExportFreeText(); },
-        [](const CListFacts& facts) { return facts.anyAvailable; });
-    m_frame.Bind(
-        Command::ExportDatabase, [this] { ExportDatabase(); }, anyTicked);
+    m_frame.Bind(Command::ExportSelectedText, [this] { ExportSelectedText(); });
+    m_frame.Bind(Command::ExportFreeText, [this] { ExportFreeText(); });
+    m_frame.Bind(Command::ExportDatabase, [this] { ExportDatabase(); });
     m_frame.Bind(Command::Print, [this] { Print(); });
     m_frame.Bind(Command::PrintPreview, [this] { PrintPreview(); });
     m_frame.Bind(Command::PrintSetup, [this] { PrintSetup(); });

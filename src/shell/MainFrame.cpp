@@ -23,30 +23,49 @@ constexpr CTextSetting kWindowPos = Setting::WindowPos;
 constexpr CIntSetting kToolBarVisible{"ZUL-Bar", "ToolBar", 1};
 constexpr CIntSetting kStatusBarVisible{"ZUL-Bar", "StatusBar", 1};
 
-std::size_t Slot(Command command)
+constexpr std::size_t Slot(Command command)
 {
     return static_cast<std::size_t>(command);
 }
 
-bool Any(const CListFacts& facts)
+QList<QKeySequence> ShortcutsOf(const CCommandSpec& spec)
 {
-    return facts.entries > 0;
+    QList<QKeySequence> shortcuts;
+    for (const QKeyCombination key : spec.keys) {
+        if (key.key() != Qt::Key_unknown) {
+            shortcuts.append(QKeySequence(key));
+        }
+    }
+    return shortcuts;
 }
 
-bool AnyTicked(const CListFacts& facts)
-{
-    return facts.anyTicked;
-}
+// The items of one menu (or of the toolbar) in their order: commands and submenus, each with
+// the group that decides where the separating lines go.
+struct CMenuItem {
+    CPlace place;
+    QAction* action = nullptr;
+    const CMenuSpec* submenu = nullptr;
+};
 
-bool CurrentCanBeChecked(const CListFacts& facts)
+std::vector<CMenuItem> ItemsOf(Menu menu, const std::array<QAction*, Slot(Command::Count)>& actions,
+                               CPlace CCommandSpec::*where)
 {
-    return facts.HasCurrent() && !facts.currentRunning &&
-           (facts.currentStatus == STATUS_UNKNOWN || facts.currentStatus >= STATUS_ERROR_1);
-}
-
-bool CurrentIsRunning(const CListFacts& facts)
-{
-    return facts.HasCurrent() && facts.currentRunning;
+    std::vector<CMenuItem> items;
+    for (std::size_t i = 0; i < actions.size(); ++i) {
+        const CPlace place = SpecOf(static_cast<Command>(i)).*where;
+        if (place.menu == menu) {
+            items.push_back({place, actions[i], nullptr});
+        }
+    }
+    for (const CMenuSpec& submenu : MenuSpecs()) {
+        if (submenu.place.menu == menu) {
+            items.push_back({submenu.place, nullptr, &submenu});
+        }
+    }
+    std::sort(items.begin(), items.end(), [](const CMenuItem& a, const CMenuItem& b) {
+        return std::pair(a.place.group, a.place.order) < std::pair(b.place.group, b.place.order);
+    });
+    return items;
 }
 
 } // namespace
@@ -54,8 +73,9 @@ bool CurrentIsRunning(const CListFacts& facts)
 CMainFrame::CMainFrame(CDomainDoc& doc, QWidget* parent)
     : QMainWindow(parent)
     , m_doc(doc)
-    , m_view(new CDomainView(doc, this))
-    , m_listCommands(new CListCommands(*m_view, this))
+    , m_scheduler(doc)
+    , m_view(new CDomainView(doc, m_scheduler, this))
+    , m_listCommands(new CListCommands(*m_view, m_scheduler, this))
 {
     setCentralWidget(m_view);
     CreateActions();
@@ -70,15 +90,17 @@ CMainFrame::CMainFrame(CDomainDoc& doc, QWidget* parent)
         UpdateCommandStates();
         m_popup->exec(position);
     });
-    connect(&m_view->GetScheduler(), &CLookupScheduler::Ticked, this,
-            &CMainFrame::UpdateCommandStates);
-    connect(&m_doc, &CDomainDoc::Updated, this, [this](int hint, int) {
-        // A finished lookup changes one row; the rules look at the whole list, so they wait
-        // for the next tick rather than run once per row.
-        if (hint < 1) {
-            UpdateCommandStates();
-        }
-    });
+    connect(&m_scheduler, &CLookupScheduler::Ticked, this, &CMainFrame::UpdateCommandStates);
+    // The rules look at the whole list: a burst of changed rows (finished lookups) is judged
+    // once, when the burst is over.
+    m_commandStatesDue.setSingleShot(true);
+    connect(&m_commandStatesDue, &QTimer::timeout, this, &CMainFrame::UpdateCommandStates);
+    const auto scheduleUpdate = [this] {
+        m_commandStatesDue.start(0);
+    };
+    connect(&m_doc, &CDomainDoc::ListReset, this, scheduleUpdate);
+    connect(&m_doc, &CDomainDoc::RowsChanged, this, scheduleUpdate);
+    connect(&m_doc, &CDomainDoc::RowRemoved, this, scheduleUpdate);
     connect(m_view->GetList().selectionModel(), &QItemSelectionModel::currentRowChanged, this,
             &CMainFrame::UpdateCommandStates);
     UpdateCommandStates();
@@ -91,21 +113,25 @@ QAction* CMainFrame::GetAction(Command command) const
     return m_actions[Slot(command)];
 }
 
-void CMainFrame::Bind(Command command, std::function<void()> run, Rule enabled)
+void CMainFrame::Bind(Command command, std::function<void()> run)
 {
-    m_bindings[Slot(command)] = Binding{std::move(run), std::move(enabled)};
+    m_bindings[Slot(command)] = std::move(run);
     UpdateCommandStates();
+}
+
+CListFacts CMainFrame::Facts() const
+{
+    return CListFacts::Of(*m_view, m_scheduler);
 }
 
 void CMainFrame::UpdateCommandStates()
 {
-    const CListFacts facts = CListFacts::Of(*m_view);
+    const CListFacts facts = Facts();
     for (std::size_t i = 0; i < m_actions.size(); ++i) {
-        const Binding& binding = m_bindings[i];
         if (m_actions[i]->isCheckable()) {
             continue;
         }
-        m_actions[i]->setEnabled(binding.run && (!binding.enabled || binding.enabled(facts)));
+        m_actions[i]->setEnabled(m_bindings[i] && SpecOf(static_cast<Command>(i)).IsEnabled(facts));
     }
 }
 
@@ -143,12 +169,12 @@ void CMainFrame::CreateActions()
 {
     for (std::size_t i = 0; i < m_actions.size(); ++i) {
         const Command command = static_cast<Command>(i);
-        const CCommandText& text = TextOf(command);
-        auto* action = new QAction(QString::fromUtf8(text.menuText), this);
-        action->setStatusTip(QString::fromUtf8(text.prompt));
-        action->setToolTip(QString::fromUtf8(text.shortName));
-        action->setShortcuts(text.shortcuts);
-        action->setIcon(CommandIcons::IconFor(command));
+        const CCommandSpec& spec = SpecOf(command);
+        auto* action = new QAction(QString::fromUtf8(spec.menuText), this);
+        action->setStatusTip(QString::fromUtf8(spec.prompt));
+        action->setToolTip(QString::fromUtf8(spec.shortName));
+        action->setShortcuts(ShortcutsOf(spec));
+        action->setIcon(CommandIcons::Named(spec.icon));
         action->setIconVisibleInMenu(true);
         connect(action, &QAction::triggered, this, [this, command] { OnTriggered(command); });
         m_actions[i] = action;
@@ -159,73 +185,41 @@ void CMainFrame::CreateActions()
     }
 }
 
-QMenu* CMainFrame::AddMenu(QMenu* parent, const QString& title,
-                           std::initializer_list<Command> commands)
+void CMainFrame::FillMenu(QMenu& menu, Menu id)
 {
-    QMenu* menu = parent ? parent->addMenu(title) : menuBar()->addMenu(title);
-    for (const Command command : commands) {
-        menu->addAction(GetAction(command));
+    std::optional<std::uint8_t> group;
+    for (const CMenuItem& item : ItemsOf(id, m_actions, &CCommandSpec::menu)) {
+        if (group && *group != item.place.group) {
+            menu.addSeparator();
+        }
+        group = item.place.group;
+        if (item.action) {
+            menu.addAction(item.action);
+        } else if (!item.submenu->title) {
+            AddRecentFileItems(menu);
+        } else {
+            FillMenu(*menu.addMenu(QString::fromUtf8(item.submenu->title)), item.submenu->menu);
+        }
     }
-    connect(menu, &QMenu::aboutToShow, this, &CMainFrame::UpdateCommandStates);
-    return menu;
+    connect(&menu, &QMenu::aboutToShow, this, &CMainFrame::UpdateCommandStates);
 }
 
 void CMainFrame::CreateMenus()
 {
-    QMenu* file = AddMenu(nullptr, QStringLiteral("&File"),
-                          {Command::New, Command::Open, Command::Save, Command::SaveAs});
-    file->addSeparator();
-    file->addActions({GetAction(Command::Print), GetAction(Command::PrintPreview),
-                      GetAction(Command::PrintSetup)});
-    file->addSeparator();
-    for (int i = 0; i < 4; ++i) {
-        QAction* recent = file->addAction(QString());
+    for (const CMenuItem& item : ItemsOf(Menu::Bar, m_actions, &CCommandSpec::menu)) {
+        FillMenu(*menuBar()->addMenu(QString::fromUtf8(item.submenu->title)), item.submenu->menu);
+    }
+    SetRecentFiles({});
+}
+
+void CMainFrame::AddRecentFileItems(QMenu& menu)
+{
+    for (int i = 0; i < kRecentFileItems; ++i) {
+        QAction* recent = menu.addAction(QString());
         connect(recent, &QAction::triggered, this,
                 [this, recent] { Q_EMIT RecentFileRequested(recent->data().toString()); });
         m_recentFiles.append(recent);
     }
-    file->addSeparator();
-    file->addAction(GetAction(Command::Exit));
-    SetRecentFiles({});
-
-    QMenu* edit = AddMenu(nullptr, QStringLiteral("&Edit"),
-                          {Command::CopyAllEntries, Command::CopySelectedEntries});
-    edit->addSeparator();
-    AddMenu(edit, QStringLiteral("Delete"), {Command::DeleteRegistered, Command::DeleteFree});
-    edit->addActions({GetAction(Command::DeleteSelected), GetAction(Command::DeleteAll)});
-
-    QMenu* view = AddMenu(nullptr, QStringLiteral("&View"),
-                          {Command::ToggleToolbar, Command::ToggleStatusBar});
-    view->addSeparator();
-    view->addActions({GetAction(Command::Find), GetAction(Command::Refresh)});
-    view->addSeparator();
-    view->addAction(GetAction(Command::MinimizeToTray));
-
-    AddMenu(nullptr, QStringLiteral("&Selections"),
-            {Command::SelectAll, Command::InvertSelection, Command::UnselectAll});
-
-    QMenu* names =
-        AddMenu(nullptr, QStringLiteral("&Names"), {Command::AddNames, Command::ConstructNames});
-    names->addSeparator();
-    AddMenu(names, QStringLiteral("&Sort"), {Command::SortByName, Command::SortByStatus});
-    names->addSeparator();
-    AddMenu(names, QStringLiteral("&Reports"), {Command::ReportFull, Command::ReportSummary});
-    AddMenu(names, QStringLiteral("Export As &Text"),
-            {Command::ExportSelectedText, Command::ExportFreeText});
-    names->addAction(GetAction(Command::ExportDatabase));
-
-    QMenu* lookup =
-        AddMenu(nullptr, QStringLiteral("&Lookup"),
-                {Command::CheckDomain, Command::CheckAllSelected, Command::ResetSelected});
-    lookup->addSeparator();
-    lookup->addActions({GetAction(Command::StopLookup), GetAction(Command::StopAll)});
-    lookup->addSeparator();
-    lookup->addActions({GetAction(Command::Options), GetAction(Command::SetupDomains)});
-
-    QMenu* help =
-        AddMenu(nullptr, QStringLiteral("&Help"), {Command::HelpTopics, Command::CustomerSupport});
-    help->addSeparator();
-    help->addAction(GetAction(Command::About));
 }
 
 void CMainFrame::CreateToolBar()
@@ -234,24 +228,13 @@ void CMainFrame::CreateToolBar()
     m_toolBar->setObjectName(QStringLiteral("ZUL-ToolBar"));
     m_toolBar->setMovable(false);
     m_toolBar->setIconSize(QSize(18, 18));
-    const std::initializer_list<std::initializer_list<Command>> groups = {
-        {Command::New, Command::Open, Command::Save, Command::Print},
-        {Command::CopyAllEntries, Command::Find},
-        {Command::AddNames, Command::ConstructNames},
-        {Command::SelectAll, Command::SelectRange, Command::UnselectAll, Command::DeleteSelected,
-         Command::InvertSelection},
-        {Command::BrowseWebsite, Command::CheckDomain, Command::CheckAllSelected, Command::StopAll},
-        {Command::SetupDomains, Command::MinimizeToTray},
-    };
-    bool first = true;
-    for (const auto& group : groups) {
-        if (!first) {
+    std::optional<std::uint8_t> group;
+    for (const CMenuItem& item : ItemsOf(Menu::Toolbar, m_actions, &CCommandSpec::toolbar)) {
+        if (group && *group != item.place.group) {
             m_toolBar->addSeparator();
         }
-        first = false;
-        for (const Command command : group) {
-            m_toolBar->addAction(GetAction(command));
-        }
+        group = item.place.group;
+        m_toolBar->addAction(item.action);
     }
     QAction* toggle = GetAction(Command::ToggleToolbar);
     connect(toggle, &QAction::toggled, m_toolBar, &QToolBar::setVisible);
@@ -267,98 +250,52 @@ void CMainFrame::CreateStatusBar()
 void CMainFrame::CreatePopupMenu()
 {
     m_popup = new QMenu(this);
-    m_popup->addActions({GetAction(Command::DeleteEntry), GetAction(Command::ResetEntry)});
-    QMenu* copy = m_popup->addMenu(QStringLiteral("&Copy"));
-    copy->addActions({GetAction(Command::CopyDomainName), GetAction(Command::CopyDomainAddress),
-                      GetAction(Command::CopyDomainInformation),
-                      GetAction(Command::CopyDomainURL)});
-    m_popup->addSeparator();
-    m_popup->addActions({GetAction(Command::CheckAvailability), GetAction(Command::StopEntryLookup),
-                         GetAction(Command::TrademarkLookup), GetAction(Command::PaymentStatus)});
-    m_popup->addSeparator();
-    m_popup->addAction(GetAction(Command::BrowseWebsite));
+    FillMenu(*m_popup, Menu::Popup);
 }
 
 void CMainFrame::BindListCommands()
 {
     CListCommands* list = m_listCommands;
-    Bind(
-        Command::SelectAll, [list] { list->SelectAll(); },
-        [](const CListFacts& f) { return f.anyUnticked; });
-    Bind(
-        Command::UnselectAll, [list] { list->UnselectAll(); }, AnyTicked);
-    Bind(
-        Command::InvertSelection, [list] { list->InvertSelection(); }, AnyTicked);
-    Bind(
-        Command::SelectRange, [list] { list->SelectRange(); }, Any);
-    Bind(
-        Command::SortByName, [list] { list->SortByName(); }, Any);
-    Bind(
-        Command::SortByStatus, [list] { list->SortByStatus(); }, Any);
-    Bind(
-        Command::Find, [list] { list->Find(); }, Any);
-    Bind(
-        Command::Refresh, [list] { list->Refresh(); }, Any);
-    Bind(
-        Command::DeleteSelected, [list] { list->DeleteSelected(); }, AnyTicked);
-    Bind(
-        Command::DeleteAll, [list] { list->DeleteAll(); }, Any);
-    Bind(
-        Command::DeleteRegistered, [list] { list->DeleteRegistered(); }, Any);
-    Bind(
-        Command::DeleteFree, [list] { list->DeleteFree(); }, Any);
-    Bind(
-        Command::DeleteEntry, [list] { list->DeleteEntry(); },
-        [](const CListFacts& f) { return f.HasCurrent() && f.currentStatus != STATUS_CHECKING; });
-    Bind(
-        Command::CopyAllEntries,
-        [this, list] {
-            // With text selected in the record pane, the copy key copies that text.
-            CInfoPane& pane = m_view->GetInfoPane();
-            if (pane.hasFocus() && pane.textCursor().hasSelection()) {
-                pane.copy();
-            } else {
-                list->CopyAllEntries();
-            }
-        },
-        Any);
-    Bind(
-        Command::CopySelectedEntries, [list] { list->CopySelectedEntries(); }, AnyTicked);
-    Bind(
-        Command::CopyDomainName, [list] { list->CopyDomainName(); },
-        [](const CListFacts& f) { return f.HasCurrent(); });
-    Bind(
-        Command::CopyDomainAddress, [list] { list->CopyDomainAddress(); },
-        [](const CListFacts& f) {
-            return f.HasCurrent() && f.currentStatus == STATUS_TAKEN && f.currentHasAddress;
-        });
-    Bind(
-        Command::CopyDomainInformation, [list] { list->CopyDomainInformation(); },
-        [](const CListFacts& f) { return f.HasCurrent() && f.currentStatus == STATUS_TAKEN; });
-    Bind(
-        Command::CopyDomainURL, [list] { list->CopyDomainURL(); },
-        [](const CListFacts& f) { return f.HasCurrent() && f.currentStatus != STATUS_AVAILABLE; });
-    Bind(
-        Command::CheckDomain, [list] { list->CheckDomain(); }, CurrentCanBeChecked);
-    Bind(
-        Command::CheckAvailability, [list] { list->CheckDomain(); }, CurrentCanBeChecked);
-    Bind(
-        Command::CheckAllSelected, [list] { list->CheckAllSelected(); }, AnyTicked);
-    Bind(
-        Command::ResetSelected, [list] { list->ResetSelected(); }, AnyTicked);
-    Bind(
-        Command::ResetEntry, [list] { list->ResetEntry(); },
-        [](const CListFacts& f) {
-            return f.HasCurrent() && f.currentStatus != STATUS_UNKNOWN &&
-                   f.currentStatus != STATUS_CHECKING;
-        });
-    Bind(
-        Command::StopLookup, [list] { list->StopLookup(); }, CurrentIsRunning);
-    Bind(
-        Command::StopEntryLookup, [list] { list->StopLookup(); }, CurrentIsRunning);
-    Bind(
-        Command::StopAll, [list] { list->StopAll(); },
-        [this](const CListFacts&) { return m_view->GetScheduler().IsBusy(); });
+    const std::pair<Command, void (CListCommands::*)()> listCommands[] = {
+        {Command::TickAll, &CListCommands::TickAll},
+        {Command::UntickAll, &CListCommands::UntickAll},
+        {Command::InvertTicks, &CListCommands::InvertTicks},
+        {Command::TickRange, &CListCommands::TickRange},
+        {Command::SortByName, &CListCommands::SortByName},
+        {Command::SortByStatus, &CListCommands::SortByStatus},
+        {Command::Find, &CListCommands::Find},
+        {Command::Refresh, &CListCommands::Refresh},
+        {Command::DeleteSelected, &CListCommands::DeleteSelected},
+        {Command::DeleteAll, &CListCommands::DeleteAll},
+        {Command::DeleteRegistered, &CListCommands::DeleteRegistered},
+        {Command::DeleteFree, &CListCommands::DeleteFree},
+        {Command::DeleteEntry, &CListCommands::DeleteEntry},
+        {Command::CopySelectedEntries, &CListCommands::CopySelectedEntries},
+        {Command::CopyDomainName, &CListCommands::CopyDomainName},
+        {Command::CopyDomainAddress, &CListCommands::CopyDomainAddress},
+        {Command::CopyDomainInformation, &CListCommands::CopyDomainInformation},
+        {Command::CopyDomainURL, &CListCommands::CopyDomainURL},
+        {Command::CheckDomain, &CListCommands::CheckDomain},
+        {Command::CheckAvailability, &CListCommands::CheckDomain},
+        {Command::CheckAllSelected, &CListCommands::CheckAllSelected},
+        {Command::ResetTicked, &CListCommands::ResetTicked},
+        {Command::ResetEntry, &CListCommands::ResetEntry},
+        {Command::StopLookup, &CListCommands::StopLookup},
+        {Command::StopEntryLookup, &CListCommands::StopLookup},
+        {Command::StopAll, &CListCommands::StopAll},
+    };
+    for (const auto& [command, run] : listCommands) {
+        Bind(command, [list, run] { (list->*run)(); });
+    }
+    Bind(Command::CopyAllEntries, [this, list] {
+        // With text selected in the record pane, the copy key copies that text.
+        CInfoPane& pane = m_view->GetInfoPane();
+        if (pane.hasFocus() && pane.textCursor().hasSelection()) {
+            pane.copy();
+        } else {
+            list->CopyAllEntries();
+        }
+    });
     Bind(Command::Exit, [this] { close(); });
     Bind(Command::NextPane, [this] { FocusOtherPane(); });
     Bind(Command::PreviousPane, [this] { FocusOtherPane(); });
@@ -366,11 +303,11 @@ void CMainFrame::BindListCommands()
 
 void CMainFrame::OnTriggered(Command command)
 {
-    const Binding& binding = m_bindings[Slot(command)];
-    if (!binding.run || (binding.enabled && !binding.enabled(CListFacts::Of(*m_view)))) {
+    const std::function<void()>& run = m_bindings[Slot(command)];
+    if (!run || !SpecOf(command).IsEnabled(Facts())) {
         return;
     }
-    binding.run();
+    run();
     UpdateCommandStates();
 }
 

@@ -1,10 +1,13 @@
 #pragma once
 
+#include "lookup/LookupScheduler.h"
 #include "shell/CommandTable.h"
+#include "view/ListFacts.h"
 
 #include <QMainWindow>
 
 #include <QStringList>
+#include <QTimer>
 
 #include <array>
 #include <functional>
@@ -12,29 +15,29 @@
 class CDomainDoc;
 class CDomainView;
 class CListCommands;
-struct CListFacts;
 class QLabel;
+class QMenu;
 
-// The one main window: menus, toolbar and status bar around the list view. Commands are bound to
-// it with their action and their enabling rule; a command without a binding stays disabled. The
-// rules are evaluated when a menu opens, on every tick of the lookup timer and after commands.
+// The one main window: menus, toolbar and status bar around the list view, and the lookup
+// scheduler that works on the window's document. The command table gives each command its
+// texts, places and enabling rule; the window builds its menus and toolbar from it, and each
+// command is bound here to its action. A command without an action stays disabled. The rules
+// are evaluated when a menu opens, on every tick of the lookup timer and after changes.
 class CMainFrame final : public QMainWindow {
     Q_OBJECT
 
 public:
-    using Rule = std::function<bool(const CListFacts&)>;
-
     explicit CMainFrame(CDomainDoc& doc, QWidget* parent = nullptr);
     ~CMainFrame() override;
 
     CDomainDoc& GetDocument() const { return m_doc; }
+    CLookupScheduler& GetScheduler() { return m_scheduler; }
     CDomainView& GetView() const { return *m_view; }
     CListCommands& GetListCommands() const { return *m_listCommands; }
     QAction* GetAction(Command command) const;
     QMenu* GetPopupMenu() const { return m_popup; }
 
-    // Binds a command; without a rule it is always enabled.
-    void Bind(Command command, std::function<void()> run, Rule enabled = {});
+    void Bind(Command command, std::function<void()> run);
     void UpdateCommandStates();
 
     // The File menu's list of recently used documents.
@@ -49,10 +52,7 @@ protected:
     void closeEvent(QCloseEvent* event) override;
 
 private:
-    struct Binding {
-        std::function<void()> run;
-        Rule enabled;
-    };
+    static constexpr int kRecentFileItems = 4;
 
     void CreateActions();
     void CreateMenus();
@@ -62,17 +62,21 @@ private:
     void BindListCommands();
     void RestoreWindowState();
     void SaveWindowState() const;
-    QMenu* AddMenu(QMenu* parent, const QString& title, std::initializer_list<Command> commands);
+    void FillMenu(QMenu& menu, Menu id);
+    void AddRecentFileItems(QMenu& menu);
+    CListFacts Facts() const;
     void OnTriggered(Command command);
     void FocusOtherPane();
 
     CDomainDoc& m_doc;
+    CLookupScheduler m_scheduler;
     CDomainView* m_view;
     CListCommands* m_listCommands;
     QMenu* m_popup = nullptr;
     QToolBar* m_toolBar = nullptr;
     QList<QAction*> m_recentFiles;
     std::function<bool()> m_closeGuard;
+    QTimer m_commandStatesDue;
     std::array<QAction*, static_cast<std::size_t>(Command::Count)> m_actions{};
-    std::array<Binding, static_cast<std::size_t>(Command::Count)> m_bindings{};
+    std::array<std::function<void()>, static_cast<std::size_t>(Command::Count)> m_bindings{};
 };

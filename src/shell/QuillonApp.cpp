@@ -8,12 +8,14 @@
 #include "shell/SystemTray.h"
 #include "view/DomainView.h"
 #include "view/ListCommands.h"
+#include "view/UserPrompt.h"
 
 #include <QApplication>
 #include <QMessageBox>
 
 CQuillonApp::CQuillonApp()
-    : m_doc(AnalyseStoredAnswer)
+    : m_tableLoad(m_tlds.LoadTLDList())
+    , m_doc(m_tlds, AnalyseStoredAnswer)
     , m_frame(std::make_unique<CMainFrame>(m_doc))
     , m_documentCommands(new CDocumentCommands(*m_frame))
     , m_tray(new CSystemTray(this))
@@ -37,6 +39,9 @@ void CQuillonApp::Start(const QString& file)
     }
     m_frame->show();
     m_tray->MinimizeAtStartIfSet(*m_frame);
+    if (!m_tableLoad.Ok()) {
+        CUserPrompt::Warning(m_frame.get(), m_tableLoad.Message());
+    }
 }
 
 void CQuillonApp::OpenHandedOver(const QString& file)
@@ -73,7 +78,7 @@ void CQuillonApp::CreateTray()
     });
     connect(&m_frame->GetListCommands(), &CListCommands::LookupAllStarted, this,
             [this] { m_tray->Animate(CSystemTray::kBusyStep, CSystemTray::kNoLimit); });
-    connect(&m_frame->GetView(), &CDomainView::LookupsIdle, this, [this] {
+    connect(&m_frame->GetScheduler(), &CLookupScheduler::Idle, this, [this] {
         if (m_tray->IsAnimating()) {
             m_tray->StopAnimation();
         }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/DomainDoc.h"
+#include "core/TLDList.h"
 
 #include <QObject>
 #include <QString>
@@ -27,12 +28,14 @@ public:
     ~CQuillonApp() override;
 
     // A new document, or the file named on the command line; then the window shows (and goes
-    // to the tray at once when the settings say so).
+    // to the tray at once when the settings say so) and says when the TLD table could not be
+    // read.
     void Start(const QString& file);
     // A document handed over by a later start of the program. It waits while a dialog is open:
     // opening it then would change the list under the dialog's feet.
     void OpenHandedOver(const QString& file);
 
+    CTLDList& GetTLDList() { return m_tlds; }
     CDomainDoc& GetDocument() { return m_doc; }
     CMainFrame& GetFrame() const { return *m_frame; }
     CDocumentCommands& GetDocumentCommands() const { return *m_documentCommands; }
@@ -43,6 +46,9 @@ private:
     void BindShellCommands();
     void OpenWaitingHandOvers();
 
+    CTLDList m_tlds;
+    // How loading the TLD table from its file went; the table is loaded before anything uses it.
+    CFileResult m_tableLoad;
     CDomainDoc m_doc;
     std::unique_ptr<CMainFrame> m_frame;
     CDocumentCommands* m_documentCommands;

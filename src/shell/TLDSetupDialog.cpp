@@ -331,12 +331,12 @@ void CTLDSetupDialog::OnHeaderClicked(int column)
     done(Reopen);
 }
 
-void RunSetupDomainsCommand(QWidget* parent, CLookupScheduler& scheduler)
+void RunSetupDomainsCommand(QWidget* parent, CTLDList& tlds, CLookupScheduler& scheduler)
 {
     QByteArray geometry;
     int result = CTLDSetupDialog::Reopen;
     while (result == CTLDSetupDialog::Reopen) {
-        CTLDSetupDialog dialog(g_TLDList, scheduler, parent);
+        CTLDSetupDialog dialog(tlds, scheduler, parent);
         if (!geometry.isEmpty()) {
             dialog.restoreGeometry(geometry);
         }

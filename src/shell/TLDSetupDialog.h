@@ -74,4 +74,4 @@ private:
 // "Setup D&omains": runs the dialog, opening it again as long as it asks to. After "&Close",
 // edited servers are resolved afresh; while lookups run the user is told that server changes do
 // not take effect now, and the addresses in use stay.
-void RunSetupDomainsCommand(QWidget* parent, CLookupScheduler& scheduler);
+void RunSetupDomainsCommand(QWidget* parent, CTLDList& tlds, CLookupScheduler& scheduler);

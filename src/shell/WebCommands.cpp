@@ -6,38 +6,24 @@
 #include "shell/MainFrame.h"
 #include "shell/RegistrarURLDialog.h"
 #include "view/DomainView.h"
-#include "view/ListCommands.h"
 #include "view/UserPrompt.h"
 
 CWebCommands::CWebCommands(CMainFrame& frame)
     : QObject(&frame)
     , m_frame(frame)
-    , m_actions(*this, g_TLDList)
+    , m_actions(*this, frame.GetDocument().GetTLDList())
 {
     CDomainDoc& doc = m_frame.GetDocument();
-    const auto highlighted = [](const CListFacts& facts) {
-        return facts.HasCurrent();
-    };
-    m_frame.Bind(
-        Command::BrowseWebsite, [this, &doc] { m_actions.BrowseWebsite(doc, HighlightedRow()); },
-        [](const CListFacts& facts) {
-            return facts.HasCurrent() && facts.currentStatus != STATUS_AVAILABLE;
-        });
-    m_frame.Bind(
-        Command::TrademarkLookup,
-        [this, &doc] { m_actions.LookUpTrademark(doc, HighlightedRow()); }, highlighted);
-    m_frame.Bind(
-        Command::PaymentStatus,
-        [this, &doc] { m_actions.CheckPaymentStatus(doc, HighlightedRow()); }, highlighted);
+    m_frame.Bind(Command::BrowseWebsite,
+                 [this, &doc] { m_actions.BrowseWebsite(doc, HighlightedRow()); });
+    m_frame.Bind(Command::TrademarkLookup,
+                 [this, &doc] { m_actions.LookUpTrademark(doc, HighlightedRow()); });
+    m_frame.Bind(Command::PaymentStatus,
+                 [this, &doc] { m_actions.CheckPaymentStatus(doc, HighlightedRow()); });
     m_frame.Bind(Command::HelpTopics, [this] { m_actions.OpenHelpTopics(); });
     m_frame.Bind(Command::CustomerSupport, [this] { m_actions.OpenCustomerSupport(); });
-    const auto anyTicked = [](const CListFacts& facts) {
-        return facts.anyTicked;
-    };
-    m_frame.Bind(
-        Command::ReportFull, [this] { SaveReport(HtmlReport::Kind::Full); }, anyTicked);
-    m_frame.Bind(
-        Command::ReportSummary, [this] { SaveReport(HtmlReport::Kind::Summary); }, anyTicked);
+    m_frame.Bind(Command::ReportFull, [this] { SaveReport(HtmlReport::Kind::Full); });
+    m_frame.Bind(Command::ReportSummary, [this] { SaveReport(HtmlReport::Kind::Summary); });
     connect(&m_frame.GetView(), &CDomainView::SupportRequested, this,
             [this] { m_actions.OpenCustomerSupport(); });
     connect(&m_frame.GetView(), &CDomainView::RegisterRequested, this,

@@ -1,11 +1,8 @@
 #include "core/DataFolder.h"
-#include "core/TLDList.h"
 #include "shell/DesktopIntegration.h"
-#include "shell/MainFrame.h"
 #include "shell/ProgramIcons.h"
 #include "shell/QuillonApp.h"
 #include "shell/SingleInstance.h"
-#include "view/UserPrompt.h"
 
 #include <QApplication>
 
@@ -39,18 +36,9 @@ int main(int argc, char** argv)
     instance.Listen();
     CDesktopIntegration(QApplication::applicationFilePath()).Register();
 
-    const CFileResult table = g_TLDList.LoadTLDList();
-    int exitCode = 0;
-    {
-        CQuillonApp quillon;
-        QObject::connect(&instance, &CSingleInstance::FileReceived, &quillon,
-                         &CQuillonApp::OpenHandedOver);
-        quillon.Start(file);
-        if (!table.Ok()) {
-            CUserPrompt::Warning(&quillon.GetFrame(), table.Message());
-        }
-        exitCode = QApplication::exec();
-    }
-    g_TLDList.ClearTLDList();
-    return exitCode;
+    CQuillonApp quillon;
+    QObject::connect(&instance, &CSingleInstance::FileReceived, &quillon,
+                     &CQuillonApp::OpenHandedOver);
+    quillon.Start(file);
+    return QApplication::exec();
 }

@@ -24,7 +24,7 @@ CDomainListCtrl::CDomainListCtrl(CDomainDoc& doc, QWidget* parent)
     horizontalHeader()->setDefaultAlignment(Qt::AlignLeft | Qt::AlignVCenter);
     horizontalHeader()->setStretchLastSection(true);
     connect(horizontalHeader(), &QHeaderView::sectionClicked, this,
-            [this](int column) { m_doc.SortList(column); });
+            [this](int column) { m_doc.SortList(CDomainListModel::SortKeyOf(column)); });
 }
 
 int CDomainListCtrl::CurrentRow() const
@@ -74,7 +74,7 @@ bool CDomainListCtrl::ToggleCheckBoxUnder(QMouseEvent& event)
     if (event.button() != Qt::LeftButton || !IsOnCheckBox(position, index)) {
         return false;
     }
-    m_doc.SetSelected(index.row(), !m_doc.GetAt(index.row())->m_bSelected);
+    m_doc.SetTicked(index.row(), !m_doc.GetAt(index.row())->m_bTicked);
     event.accept();
     return true;
 }

@@ -3,12 +3,30 @@
 #include "core/ByteText.h"
 #include "core/DomainDoc.h"
 
+#include <algorithm>
+
 CDomainListModel::CDomainListModel(CDomainDoc& doc, QObject* parent)
     : QAbstractTableModel(parent)
     , m_doc(doc)
     , m_nRows(doc.GetCount())
 {
-    connect(&m_doc, &CDomainDoc::Updated, this, &CDomainListModel::OnDocumentUpdated);
+    connect(&m_doc, &CDomainDoc::ListReset, this, &CDomainListModel::Rebuild);
+    connect(&m_doc, &CDomainDoc::RowsChanged, this, &CDomainListModel::OnRowsChanged);
+    connect(&m_doc, &CDomainDoc::RowRemoved, this, &CDomainListModel::OnRowRemoved);
+}
+
+DomainSort::Key CDomainListModel::SortKeyOf(int column)
+{
+    switch (column) {
+    case Domain:
+        return DomainSort::Key::ByName;
+    case Status:
+        return DomainSort::Key::ByStatus;
+    case CheckedAt:
+        return DomainSort::Key::ByTime;
+    default:
+        return DomainSort::Key::ByTick;
+    }
 }
 
 int CDomainListModel::rowCount(const QModelIndex& parent) const
@@ -33,7 +51,7 @@ QVariant CDomainListModel::data(const QModelIndex& index, int role) const
         return ByteText::Decode(text);
     }
     if (role == Qt::CheckStateRole && index.column() == SlNo) {
-        return entry->m_bSelected ? Qt::Checked : Qt::Unchecked;
+        return entry->m_bTicked ? Qt::Checked : Qt::Unchecked;
     }
     return {};
 }
@@ -43,7 +61,7 @@ bool CDomainListModel::setData(const QModelIndex& index, const QVariant& value, 
     if (role != Qt::CheckStateRole || index.column() != SlNo || !m_doc.GetAt(index.row())) {
         return false;
     }
-    m_doc.SetSelected(index.row(), value.value<Qt::CheckState>() == Qt::Checked);
+    m_doc.SetTicked(index.row(), value.value<Qt::CheckState>() == Qt::Checked);
     return true;
 }
 
@@ -76,24 +94,25 @@ QVariant CDomainListModel::headerData(int section, Qt::Orientation orientation, 
     }
 }
 
-void CDomainListModel::OnDocumentUpdated(int hint, int row)
+void CDomainListModel::OnRowsChanged(int first, int last)
 {
-    if (hint == CDomainDoc::HintRebuild || m_doc.GetCount() > m_nRows) {
-        // New entries appear only with a rebuild; a refresh that finds more entries than rows
-        // (names admitted without one) rebuilds rather than leave them out.
+    if (m_doc.GetCount() > m_nRows) {
+        // Names admitted without an announcement: rebuild rather than leave them out.
         Rebuild();
-    } else if (hint == CDomainDoc::HintRowDeleted) {
-        if (row >= 0 && row < m_nRows) {
-            beginRemoveRows(QModelIndex(), row, row);
-            --m_nRows;
-            endRemoveRows();
-            RefreshRows(row, m_nRows - 1);
-        }
-    } else if (hint < 1) {
-        RefreshRows(0, m_nRows - 1);
-    } else if (hint <= m_nRows) {
-        RefreshRows(hint - 1, hint - 1);
+        return;
     }
+    RefreshRows(std::max(first, 0), std::min(last, m_nRows - 1));
+}
+
+void CDomainListModel::OnRowRemoved(int row)
+{
+    if (row < 0 || row >= m_nRows) {
+        return;
+    }
+    beginRemoveRows(QModelIndex(), row, row);
+    --m_nRows;
+    endRemoveRows();
+    RefreshRows(row, m_nRows - 1);
 }
 
 void CDomainListModel::Rebuild()

@@ -1,12 +1,14 @@
 #pragma once
 
+#include "core/DomainSort.h"
+
 #include <QAbstractTableModel>
 
 class CDomainDoc;
 
-// The document's list as a table for the view. The document's change hints become model
-// signals: 0 a reset, -1 a refresh of every row, -2 a removed row (the rows after it are
-// renumbered), k > 0 a change of row k - 1 only, so a finished lookup repaints one row.
+// The document's list as a table for the view. The document's notifications become model
+// signals: a reset, changed rows (a finished lookup repaints one row), a removed row (the rows
+// after it are renumbered).
 class CDomainListModel final : public QAbstractTableModel {
     Q_OBJECT
 
@@ -14,6 +16,9 @@ public:
     enum Column { SlNo = 0, Domain = 1, Status = 2, CheckedAt = 3, ColumnCount = 4 };
 
     explicit CDomainListModel(CDomainDoc& doc, QObject* parent = nullptr);
+
+    // The order a click on a column's header asks for.
+    static DomainSort::Key SortKeyOf(int column);
 
     int rowCount(const QModelIndex& parent = QModelIndex()) const override;
     int columnCount(const QModelIndex& parent = QModelIndex()) const override;
@@ -23,11 +28,12 @@ public:
     QVariant headerData(int section, Qt::Orientation orientation, int role) const override;
 
 private:
-    void OnDocumentUpdated(int hint, int row);
+    void OnRowsChanged(int first, int last);
+    void OnRowRemoved(int row);
     void Rebuild();
     void RefreshRows(int first, int last);
 
     CDomainDoc& m_doc;
-    // The rows the view shows; follows the document only through its hints.
+    // The rows the view shows; follows the document only through its notifications.
     int m_nRows = 0;
 };

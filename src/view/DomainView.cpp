@@ -1,6 +1,7 @@
 #include "view/DomainView.h"
 
 #include "core/DomainDoc.h"
+#include "lookup/LookupScheduler.h"
 #include "lookup/StatusLine.h"
 #include "view/ButtonArtwork.h"
 #include "view/DomainListCtrl.h"
@@ -51,10 +52,10 @@ const QString CDomainView::kNoSelectionText = QStringLiteral(
     "Please click on a domain name in the above list to see the domain name "
     "record.\r\nYou can also right click on the domain name to view various options.");
 
-CDomainView::CDomainView(CDomainDoc& doc, QWidget* parent)
+CDomainView::CDomainView(CDomainDoc& doc, CLookupScheduler& scheduler, QWidget* parent)
     : QWidget(parent)
     , m_doc(doc)
-    , m_scheduler(doc)
+    , m_scheduler(scheduler)
     , m_model(new CDomainListModel(doc, this))
     , m_list(new CDomainListCtrl(doc, this))
     , m_info(new CInfoPane(this))
@@ -82,11 +83,12 @@ CDomainView::CDomainView(CDomainDoc& doc, QWidget* parent)
     connect(m_list, &CDomainListCtrl::PopupMenuRequested, this, &CDomainView::PopupMenuRequested);
     connect(m_list->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
             &CDomainView::ShowInfo);
-    connect(&m_doc, &CDomainDoc::Updated, this, [this](int hint, int) { OnDocumentUpdated(hint); });
+    connect(&m_doc, &CDomainDoc::ListReset, this, &CDomainView::OnListReset);
+    connect(&m_doc, &CDomainDoc::RowsChanged, this, &CDomainView::ShowInfo);
+    connect(&m_doc, &CDomainDoc::RowRemoved, this, &CDomainView::ShowInfo);
     connect(m_support, &QAbstractButton::clicked, this, &CDomainView::SupportRequested);
     connect(m_register, &QAbstractButton::clicked, this, &CDomainView::RegisterRequested);
     connect(&m_scheduler, &CLookupScheduler::Ticked, this, &CDomainView::RefreshStatusLine);
-    connect(&m_scheduler, &CLookupScheduler::Idle, this, &CDomainView::LookupsIdle);
     ShowInfo();
     RefreshStatusLine();
 }
@@ -185,10 +187,8 @@ void CDomainView::LayOut()
     place(m_register, 100);
 }
 
-void CDomainView::OnDocumentUpdated(int hint)
+void CDomainView::OnListReset()
 {
-    if (hint == CDomainDoc::HintRebuild) {
-        m_list->clearSelection();
-    }
+    m_list->clearSelection();
     ShowInfo();
 }

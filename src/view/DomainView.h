@@ -1,10 +1,9 @@
 #pragma once
 
-#include "lookup/LookupScheduler.h"
-
 #include <QWidget>
 
 class CDomainDoc;
+class CLookupScheduler;
 class CDomainListCtrl;
 class CDomainListModel;
 class CInfoPane;
@@ -13,7 +12,7 @@ class QLabel;
 
 // The one view of the document: the check-box list above, the selected entry's record below, the
 // status line at the bottom and a narrow column on the right with the support and register
-// buttons. It owns the lookup scheduler, whose timer refreshes the status line.
+// buttons. The lookup scheduler's timer refreshes the status line.
 class CDomainView final : public QWidget {
     Q_OBJECT
 
@@ -22,11 +21,10 @@ public:
     static const QString kNoInformationText;
     static const QString kNoSelectionText;
 
-    explicit CDomainView(CDomainDoc& doc, QWidget* parent = nullptr);
+    CDomainView(CDomainDoc& doc, CLookupScheduler& scheduler, QWidget* parent = nullptr);
     ~CDomainView() override;
 
     CDomainDoc& GetDocument() const { return m_doc; }
-    CLookupScheduler& GetScheduler() { return m_scheduler; }
     CDomainListCtrl& GetList() const { return *m_list; }
     CInfoPane& GetInfoPane() const { return *m_info; }
 
@@ -42,8 +40,6 @@ Q_SIGNALS:
     void SupportRequested();
     void RegisterRequested();
     void PopupMenuRequested(const QPoint& globalPosition);
-    // A tick found no lookup running: a busy animation can stop.
-    void LookupsIdle();
 
 protected:
     void resizeEvent(QResizeEvent* event) override;
@@ -59,10 +55,10 @@ private:
 
     static Frames FramesFor(const QSize& size);
     void LayOut();
-    void OnDocumentUpdated(int hint);
+    void OnListReset();
 
     CDomainDoc& m_doc;
-    CLookupScheduler m_scheduler;
+    CLookupScheduler& m_scheduler;
     CDomainListModel* m_model;
     CDomainListCtrl* m_list;
     CInfoPane* m_info;

@@ -4,6 +4,7 @@
 #include "core/ComboHistory.h"
 #include "core/DomainDoc.h"
 #include "core/Settings.h"
+#include "lookup/LookupScheduler.h"
 #include "view/DomainView.h"
 #include "view/FindDialog.h"
 #include "view/SelectRangeDialog.h"
@@ -14,57 +15,29 @@
 
 #include <algorithm>
 
-CListFacts CListFacts::Of(const CDomainView& view)
-{
-    CListFacts facts;
-    const CDomainDoc& doc = view.GetDocument();
-    facts.entries = doc.GetCount();
-    for (const auto& entry : doc.GetEntries()) {
-        facts.anyTicked = facts.anyTicked || entry->m_bSelected;
-        facts.anyUnticked = facts.anyUnticked || !entry->m_bSelected;
-        facts.anyAvailable = facts.anyAvailable || entry->m_nStatus == STATUS_AVAILABLE;
-    }
-    facts.current = view.GetCurrentIndex();
-    if (const CDomainInfo* current = doc.GetAt(facts.current)) {
-        facts.currentStatus = current->m_nStatus;
-        facts.currentRunning = current->IsLookupRunning();
-        facts.currentHasAddress = !current->m_strDNS.isEmpty() && current->m_strDNS != "Error";
-    }
-    return facts;
-}
-
-CListCommands::CListCommands(CDomainView& view, QObject* parent)
+CListCommands::CListCommands(CDomainView& view, CLookupScheduler& scheduler, QObject* parent)
     : QObject(parent)
     , m_view(view)
     , m_doc(view.GetDocument())
+    , m_scheduler(scheduler)
 {}
 
-template <typename Change>
-void CListCommands::ChangeTicks(Change change)
+void CListCommands::TickAll()
 {
-    for (const auto& entry : m_doc.GetEntries()) {
-        entry->m_bSelected = change(entry->m_bSelected != 0) ? 1 : 0;
-    }
-    m_doc.SetModifiedFlag();
-    m_doc.UpdateAllViews(CDomainDoc::HintRefreshAll);
+    m_doc.ChangeTicks(CDomainDoc::TickChange::TickAll);
 }
 
-void CListCommands::SelectAll()
+void CListCommands::UntickAll()
 {
-    ChangeTicks([](bool) { return true; });
+    m_doc.ChangeTicks(CDomainDoc::TickChange::UntickAll);
 }
 
-void CListCommands::UnselectAll()
+void CListCommands::InvertTicks()
 {
-    ChangeTicks([](bool) { return false; });
+    m_doc.ChangeTicks(CDomainDoc::TickChange::Invert);
 }
 
-void CListCommands::InvertSelection()
-{
-    ChangeTicks([](bool ticked) { return !ticked; });
-}
-
-void CListCommands::SelectRange()
+void CListCommands::TickRange()
 {
     CSelectRangeDialog dialog(&m_view);
     if (dialog.exec() != QDialog::Accepted) {
@@ -75,37 +48,20 @@ void CListCommands::SelectRange()
     if (to < from) {
         std::swap(from, to);
     }
-    TickRange(m_doc, from, to, dialog.GetUnselectOthers());
+    m_doc.TickRange(from, to, dialog.GetUnselectOthers());
     SetSetting(Setting::RangeFrom, from);
     SetSetting(Setting::RangeTo, to);
     SetSetting(Setting::UnselectOthers, dialog.GetUnselectOthers() ? 1 : 0);
 }
 
-void CListCommands::TickRange(CDomainDoc& doc, int from, int to, bool untickOthers)
-{
-    if (to < from) {
-        std::swap(from, to);
-    }
-    for (int i = 0; i < doc.GetCount(); ++i) {
-        CDomainInfo& entry = *doc.GetAt(i);
-        if (i >= from - 1 && i <= to - 1) {
-            entry.m_bSelected = 1;
-        } else if (untickOthers) {
-            entry.m_bSelected = 0;
-        }
-    }
-    doc.SetModifiedFlag();
-    doc.UpdateAllViews(CDomainDoc::HintRefreshAll);
-}
-
 void CListCommands::SortByName()
 {
-    m_doc.SortList(1);
+    m_doc.SortList(DomainSort::Key::ByName);
 }
 
 void CListCommands::SortByStatus()
 {
-    m_doc.SortList(2);
+    m_doc.SortList(DomainSort::Key::ByStatus);
 }
 
 void CListCommands::Find()
@@ -140,14 +96,14 @@ int CListCommands::FindEntry(const CDomainDoc& doc, QByteArrayView text)
 
 void CListCommands::Refresh()
 {
-    m_doc.UpdateAllViews(CDomainDoc::HintRefreshAll);
+    m_doc.RefreshAll();
 }
 
 void CListCommands::DeleteSelected()
 {
     DeleteAfterQuestion(
         QStringLiteral("This will delete all selected entries from the list.\r\n\r\nAre you sure?"),
-        [](const CDomainInfo& entry) { return entry.m_bSelected != 0; });
+        [](const CDomainInfo& entry) { return entry.m_bTicked != 0; });
 }
 
 void CListCommands::DeleteAll()
@@ -188,12 +144,8 @@ void CListCommands::DeleteEntry()
     if (!current || current->m_nStatus == STATUS_CHECKING) {
         return;
     }
-    // The list removes the first entry of that name; the view removes the same row.
-    const QByteArray name = current->m_strName;
-    const int removed = m_doc.IndexOf(m_doc.LookupName(name));
-    if (m_doc.RemoveName(name)) {
-        m_doc.UpdateAllViews(CDomainDoc::HintRowDeleted, removed);
-    }
+    // The list removes the first entry of that name.
+    m_doc.RemoveName(QByteArray(current->m_strName));
 }
 
 void CListCommands::CopyAllEntries()
@@ -209,7 +161,7 @@ void CListCommands::CopySelectedEntries()
 {
     QByteArray text;
     for (const auto& entry : m_doc.GetEntries()) {
-        if (entry->m_bSelected) {
+        if (entry->m_bTicked) {
             text += entry->m_strName + "\r\n";
         }
     }
@@ -248,34 +200,34 @@ void CListCommands::CheckDomain()
 {
     const int index = m_view.GetCurrentIndex();
     if (index >= 0) {
-        m_view.GetScheduler().CheckDomain(index);
+        m_scheduler.CheckDomain(index);
     }
 }
 
 void CListCommands::CheckAllSelected()
 {
-    m_view.GetScheduler().CheckAllSelected();
+    m_scheduler.CheckAllSelected();
     Q_EMIT LookupAllStarted();
 }
 
-void CListCommands::ResetSelected()
+void CListCommands::ResetTicked()
 {
-    m_view.GetScheduler().ResetSelected();
+    m_doc.ResetTicked();
 }
 
 void CListCommands::ResetEntry()
 {
-    m_view.GetScheduler().ResetEntry(m_view.GetCurrentIndex());
+    m_doc.ResetEntry(m_view.GetCurrentIndex());
 }
 
 void CListCommands::StopLookup()
 {
-    m_view.GetScheduler().StopLookup(m_view.GetCurrentIndex());
+    m_scheduler.StopLookup(m_view.GetCurrentIndex());
 }
 
 void CListCommands::StopAll()
 {
-    m_view.GetScheduler().StopAll();
+    m_scheduler.StopAll();
 }
 
 void CListCommands::CopyToClipboard(const QByteArray& text)

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "view/ListFacts.h"
+
 #include <QByteArray>
 #include <QObject>
 
@@ -8,36 +10,21 @@
 class CDomainDoc;
 class CDomainInfo;
 class CDomainView;
-
-// What the enabling rules of the list commands look at, gathered in one pass over the list.
-struct CListFacts {
-    int entries = 0;
-    bool anyTicked = false;
-    bool anyUnticked = false;
-    bool anyAvailable = false;
-    // The highlighted entry, when there is one.
-    int current = -1;
-    std::uint8_t currentStatus = 0;
-    bool currentRunning = false;
-    bool currentHasAddress = false;
-
-    static CListFacts Of(const CDomainView& view);
-    bool HasCurrent() const { return current >= 0; }
-};
+class CLookupScheduler;
 
 // The commands the user gives to the list: ticking, sorting, finding, deleting, copying, and
 // the lookup commands of one entry or of the ticked ones. Each acts on the document and the
-// view; the window decides when each is enabled from CListFacts.
+// view; the command table decides from CListFacts when each is enabled.
 class CListCommands final : public QObject {
     Q_OBJECT
 
 public:
-    explicit CListCommands(CDomainView& view, QObject* parent = nullptr);
+    CListCommands(CDomainView& view, CLookupScheduler& scheduler, QObject* parent = nullptr);
 
-    void SelectAll();
-    void UnselectAll();
-    void InvertSelection();
-    void SelectRange();
+    void TickAll();
+    void UntickAll();
+    void InvertTicks();
+    void TickRange();
     void SortByName();
     void SortByStatus();
     void Find();
@@ -58,7 +45,7 @@ public:
 
     void CheckDomain();
     void CheckAllSelected();
-    void ResetSelected();
+    void ResetTicked();
     void ResetEntry();
     void StopLookup();
     void StopAll();
@@ -66,19 +53,16 @@ public:
     // The entry Find goes to: the first whose name equals the text, else the first whose name
     // begins with it (both ignoring case); -1 when none.
     static int FindEntry(const CDomainDoc& doc, QByteArrayView text);
-    // Ticks rows `from` to `to` (1-based, either order); unticks the others when asked.
-    static void TickRange(CDomainDoc& doc, int from, int to, bool untickOthers);
 
 Q_SIGNALS:
     // The lookup of the ticked entries was turned on: the busy animation can start.
     void LookupAllStarted();
 
 private:
-    template <typename Change>
-    void ChangeTicks(Change change);
     void DeleteAfterQuestion(const QString& question, bool (*matches)(const CDomainInfo&));
     void CopyToClipboard(const QByteArray& text);
 
     CDomainView& m_view;
     CDomainDoc& m_doc;
+    CLookupScheduler& m_scheduler;
 };

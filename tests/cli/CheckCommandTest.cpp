@@ -4,6 +4,7 @@
 #include "core/TLDList.h"
 #include "lookup/AnswerAnalysis.h"
 
+#include "support/StoredEntry.h"
 #include "support/TestEnvironment.h"
 #include "support/TestWhoisServer.h"
 
@@ -121,14 +122,12 @@ TEST_F(CheckCommandTest, FailingLookupsAreRetriedThenExitWithOne)
 
 TEST_F(CheckCommandTest, DocumentGetsItsResultsAndKeepsItsTicks)
 {
-    g_TLDList.ClearTLDList();
-    g_TLDList.AddOrUpdateTLD("COM", server.Address());
     const QString path = folder.filePath(QStringLiteral("list.zul"));
+    CTLDList tlds;
     {
-        CDomainDoc doc(AnalyseStoredAnswer);
-        doc.AdmitName("taken.com");
-        doc.AdmitName("free.com");
-        doc.GetAt(1)->m_bSelected = 1;
+        CDomainDoc doc(tlds, AnalyseStoredAnswer);
+        AddStoredEntry(doc, "taken.com");
+        AddStoredEntry(doc, "free.com").m_bTicked = 1;
         ASSERT_TRUE(doc.OnSaveDocument(path).Ok());
     }
     const CCliResult result =
@@ -137,26 +136,25 @@ TEST_F(CheckCommandTest, DocumentGetsItsResultsAndKeepsItsTicks)
     EXPECT_TRUE(result.out.contains("    Registrar: Example Registrar, Inc."))
         << result.out.constData();
 
-    CDomainDoc reopened(AnalyseStoredAnswer);
+    CDomainDoc reopened(tlds, AnalyseStoredAnswer);
     ASSERT_TRUE(reopened.OnOpenDocument(path).Ok());
     ASSERT_EQ(reopened.GetCount(), 2);
     EXPECT_EQ(reopened.GetAt(0)->m_nStatus, STATUS_TAKEN);
     EXPECT_EQ(reopened.GetAt(1)->m_nStatus, STATUS_AVAILABLE);
     EXPECT_TRUE(reopened.GetAt(0)->m_timeChecked.IsValid());
-    EXPECT_EQ(reopened.GetAt(0)->m_bSelected, 0);
-    EXPECT_EQ(reopened.GetAt(1)->m_bSelected, 1);
+    EXPECT_EQ(reopened.GetAt(0)->m_bTicked, 0);
+    EXPECT_EQ(reopened.GetAt(1)->m_bTicked, 1);
 }
 
 TEST_F(CheckCommandTest, CtrlCStopsTheLookupsSavesTheDocumentAndExitsWith130)
 {
     server.SetDefault(Script::With(Mode::Stall));
-    g_TLDList.ClearTLDList();
-    g_TLDList.AddOrUpdateTLD("COM", server.Address());
     const QString path = folder.filePath(QStringLiteral("stalled.zul"));
+    CTLDList tlds;
     {
-        CDomainDoc doc(AnalyseStoredAnswer);
-        doc.AdmitName("slow1.com");
-        doc.AdmitName("slow2.com");
+        CDomainDoc doc(tlds, AnalyseStoredAnswer);
+        AddStoredEntry(doc, "slow1.com");
+        AddStoredEntry(doc, "slow2.com");
         ASSERT_TRUE(doc.OnSaveDocument(path).Ok());
     }
     QProcess process;
@@ -168,7 +166,7 @@ TEST_F(CheckCommandTest, CtrlCStopsTheLookupsSavesTheDocumentAndExitsWith130)
     EXPECT_EQ(process.exitStatus(), QProcess::NormalExit);
     EXPECT_EQ(process.exitCode(), 130);
 
-    CDomainDoc reopened(AnalyseStoredAnswer);
+    CDomainDoc reopened(tlds, AnalyseStoredAnswer);
     ASSERT_TRUE(reopened.OnOpenDocument(path).Ok());
     ASSERT_EQ(reopened.GetCount(), 2);
     EXPECT_TRUE(reopened.GetAt(0)->m_timeChecked.IsValid()) << "the stopped lookups were saved";

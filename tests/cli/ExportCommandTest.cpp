@@ -4,6 +4,8 @@
 #include "core/TLDList.h"
 #include "lookup/AnswerAnalysis.h"
 
+#include "support/StoredEntry.h"
+
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
@@ -38,9 +40,8 @@ class ExportCommandTest : public testing::Test {
 protected:
     void SetUp() override
     {
-        g_TLDList.ClearTLDList();
-        g_TLDList.FillDefaults();
-        CDomainDoc doc(AnalyseStoredAnswer);
+        CTLDList tlds;
+        CDomainDoc doc(tlds, AnalyseStoredAnswer);
         const struct {
             QByteArray name;
             bool taken;
@@ -50,10 +51,9 @@ protected:
                        {"gamma.net", false, false},
                        {"delta.com", true, true}};
         for (const auto& e : entries) {
-            ASSERT_TRUE(doc.AdmitName(e.name));
-            CDomainInfo& entry = *doc.GetAt(doc.GetCount() - 1);
+            CDomainInfo& entry = AddStoredEntry(doc, e.name);
             entry.m_strInfo = e.taken ? TakenAnswer(e.name) : AvailableAnswer(e.name);
-            entry.m_bSelected = e.ticked ? 1 : 0;
+            entry.m_bTicked = e.ticked ? 1 : 0;
         }
         document = folder.filePath(QStringLiteral("list.zul"));
         ASSERT_TRUE(doc.OnSaveDocument(document).Ok());

@@ -7,6 +7,7 @@
 
 #include "support/CaseName.h"
 #include "support/PdfPageCount.h"
+#include "support/StoredEntry.h"
 #include "support/TestEnvironment.h"
 
 #include <QFile>
@@ -45,18 +46,14 @@ const PrintCase kPrintCases[] = {
 
 class PrintCommandTest : public testing::Test {
 protected:
-    void SetUp() override
-    {
-        CTestEnvironment::Instance().Reset();
-        g_TLDList.ClearTLDList();
-        g_TLDList.FillDefaults();
-    }
+    void SetUp() override { CTestEnvironment::Instance().Reset(); }
 
     QString Document(int entries)
     {
-        CDomainDoc doc(AnalyseStoredAnswer);
+        CTLDList tlds;
+        CDomainDoc doc(tlds, AnalyseStoredAnswer);
         for (int i = 1; i <= entries; ++i) {
-            EXPECT_TRUE(doc.AdmitName("name" + QByteArray::number(i) + ".com"));
+            AddStoredEntry(doc, "name" + QByteArray::number(i) + ".com");
         }
         const QString path = folder.filePath(QStringLiteral("list.zul"));
         EXPECT_TRUE(doc.OnSaveDocument(path).Ok());

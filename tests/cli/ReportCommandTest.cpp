@@ -4,6 +4,8 @@
 #include "core/TLDList.h"
 #include "lookup/AnswerAnalysis.h"
 
+#include "support/StoredEntry.h"
+
 #include <QFile>
 #include <QTemporaryDir>
 
@@ -18,21 +20,17 @@ class ReportCommandTest : public testing::Test {
 protected:
     void SetUp() override
     {
-        g_TLDList.ClearTLDList();
-        g_TLDList.FillDefaults();
-        CDomainDoc doc(AnalyseStoredAnswer);
-        doc.AdmitName("alpha.com");
-        doc.AdmitName("skip.com");
-        doc.AdmitName("beta.com");
-        CDomainInfo& alpha = *doc.GetAt(0);
+        CTLDList tlds;
+        CDomainDoc doc(tlds, AnalyseStoredAnswer);
+        CDomainInfo& alpha = AddStoredEntry(doc, "alpha.com");
         alpha.m_strInfo = "WHOIS server: whois.example.net, Domain: alpha.com\r\n\r\n"
                           "Domain Name: ALPHA.COM\r\nRegistrar: <b>Example</b> & Co\r\n"
                           "Admin Contact: Ann\r\n";
-        alpha.m_bSelected = 1;
-        doc.GetAt(1)->m_strInfo = "No match for \"SKIP.COM\".\r\n";
-        CDomainInfo& beta = *doc.GetAt(2);
+        alpha.m_bTicked = 1;
+        AddStoredEntry(doc, "skip.com").m_strInfo = "No match for \"SKIP.COM\".\r\n";
+        CDomainInfo& beta = AddStoredEntry(doc, "beta.com");
         beta.m_strInfo = "No match for \"BETA.COM\".\r\n";
-        beta.m_bSelected = 1;
+        beta.m_bTicked = 1;
         document = folder.filePath(QStringLiteral("list.zul"));
         report = folder.filePath(QStringLiteral("report.htm"));
         ASSERT_TRUE(doc.OnSaveDocument(document).Ok());
@@ -139,8 +137,9 @@ TEST_F(ReportCommandTest, UnreadableDocumentWritesNoReport)
 
 TEST_F(ReportCommandTest, DocumentWithoutTicksWritesNoReport)
 {
-    CDomainDoc doc(AnalyseStoredAnswer);
-    doc.AdmitName("alpha.com");
+    CTLDList tlds;
+    CDomainDoc doc(tlds, AnalyseStoredAnswer);
+    AddStoredEntry(doc, "alpha.com");
     const QString unticked = folder.filePath(QStringLiteral("unticked.zul"));
     ASSERT_TRUE(doc.OnSaveDocument(unticked).Ok());
     const CCliResult result =

@@ -4,6 +4,7 @@
 #include "core/TLDList.h"
 #include "lookup/AnswerAnalysis.h"
 
+#include "support/StoredEntry.h"
 #include "support/TestEnvironment.h"
 
 #include <QFile>
@@ -19,18 +20,15 @@ class ShowCommandTest : public testing::Test {
 protected:
     void SetUp() override
     {
-        g_TLDList.ClearTLDList();
-        g_TLDList.FillDefaults();
-        CDomainDoc doc(AnalyseStoredAnswer);
-        doc.AdmitName("alpha.com");
-        doc.AdmitName("beta.co.uk");
-        CDomainInfo& alpha = *doc.GetAt(0);
+        CTLDList tlds;
+        CDomainDoc doc(tlds, AnalyseStoredAnswer);
+        CDomainInfo& alpha = AddStoredEntry(doc, "alpha.com");
+        CDomainInfo& beta = AddStoredEntry(doc, "beta.co.uk");
         alpha.m_strInfo = "WHOIS server: whois.verisign-grs.com, Domain: alpha.com\r\n\r\n"
                           "No match for \"ALPHA.COM\".\r\n";
         alpha.m_timeChecked =
             DateTimeValue::FromLocal(QDateTime(QDate(2026, 12, 7), QTime(21, 55, 28)));
-        alpha.m_bSelected = 1;
-        CDomainInfo& beta = *doc.GetAt(1);
+        alpha.m_bTicked = 1;
         beta.m_strDNS = "192.0.2.1";
         beta.m_nSuffixMarker = 2;
         beta.m_nSuffixNumber = 3;

@@ -43,13 +43,15 @@ protected:
     void SetUp() override
     {
         CTestEnvironment::Instance().Reset();
-        g_TLDList.ClearTLDList();
-        g_TLDList.FillDefaults();
+        tlds.ClearTLDList();
+        tlds.FillDefaults();
     }
 
     static void NoStatus(CDomainInfo&) {}
 
-    CDomainDoc doc{NoStatus};
+    CTLDList tlds;
+
+    CDomainDoc doc{tlds, NoStatus};
 };
 
 struct AdmissionCase {
@@ -112,7 +114,7 @@ TEST_F(DomainDocTest, DuplicatesAreRefusedWhateverTheirCase)
 TEST_F(DomainDocTest, TwoLetterTLDIsAdmittedOnceAddedToTheTable)
 {
     EXPECT_FALSE(doc.AdmitName("example.de"));
-    g_TLDList.AddOrUpdateTLD("DE", "whois.denic.de");
+    tlds.AddOrUpdateTLD("DE", "whois.denic.de");
     EXPECT_TRUE(doc.AdmitName("example.de"));
 }
 
@@ -140,20 +142,20 @@ TEST_F(DomainDocTest, RemovedNameCanBeAdmittedAgain)
     EXPECT_TRUE(doc.AdmitName("a.com"));
 }
 
-TEST_F(DomainDocTest, SetSelectedMarksModifiedAndRefreshesThatRowOnly)
+TEST_F(DomainDocTest, TickingMarksModifiedAndRefreshesThatRowOnly)
 {
     doc.AdmitName("a.com");
     doc.AdmitName("b.com");
     doc.SetModifiedFlag(false);
-    QSignalSpy updates(&doc, &CDomainDoc::Updated);
-    doc.SetSelected(1, true);
-    EXPECT_EQ(doc.GetAt(1)->m_bSelected, 1);
+    QSignalSpy updates(&doc, &CDomainDoc::RowsChanged);
+    doc.SetTicked(1, true);
+    EXPECT_EQ(doc.GetAt(1)->m_bTicked, 1);
     EXPECT_TRUE(doc.IsModified());
     ASSERT_EQ(updates.count(), 1);
-    EXPECT_EQ(updates.at(0).at(0).toInt(), 2);
+    EXPECT_EQ(updates.at(0), (QVariantList{1, 1}));
 
-    doc.SetSelected(2, true);
-    doc.SetSelected(-1, true);
+    doc.SetTicked(2, true);
+    doc.SetTicked(-1, true);
     EXPECT_EQ(updates.count(), 1) << "indexes outside the list are ignored";
 }
 
@@ -162,19 +164,20 @@ TEST_F(DomainDocTest, SortingRefreshesAllRowsWithoutMarkingModified)
     doc.AdmitName("b.com");
     doc.AdmitName("a.com");
     doc.SetModifiedFlag(false);
-    QSignalSpy updates(&doc, &CDomainDoc::Updated);
-    doc.SortList(1);
+    QSignalSpy updates(&doc, &CDomainDoc::RowsChanged);
+    doc.SortList(DomainSort::Key::ByName);
     EXPECT_EQ(doc.GetAt(0)->m_strName, QByteArray("a.com"));
     EXPECT_FALSE(doc.IsModified());
     ASSERT_EQ(updates.count(), 1);
-    EXPECT_EQ(updates.at(0).at(0).toInt(), CDomainDoc::HintRefreshAll);
+    EXPECT_EQ(updates.at(0), (QVariantList{0, 1}));
     EXPECT_EQ(doc.LookupName("b.com"), doc.GetAt(1)) << "the name index follows the new order";
 }
 
 TEST_F(DomainDocTest, FieldTextsOfEachColumn)
 {
-    doc.AdmitName("example.com");
-    CDomainInfo& entry = *doc.GetAt(0);
+    auto stored = std::make_unique<CDomainInfo>("example.com");
+    CDomainInfo& entry = *stored;
+    doc.AppendEntry(std::move(stored));
     QByteArray text = "unchanged";
     doc.GetFieldText(0, 0, text);
     EXPECT_EQ(text, QByteArray("1"));
@@ -188,7 +191,7 @@ TEST_F(DomainDocTest, FieldTextsOfEachColumn)
     EXPECT_EQ(text, QByteArray("No"));
 
     entry.m_nStatus = STATUS_AVAILABLE;
-    entry.m_bSelected = 1;
+    entry.m_bTicked = 1;
     const QDateTime when(QDate(2026, 12, 7), QTime(18, 30));
     entry.m_timeChecked = DateTimeValue::FromLocal(when);
     doc.GetFieldText(0, 2, text);
@@ -212,17 +215,16 @@ TEST_F(DomainDocTest, RemoveEntriesSkipsRunningLookupsAndRebuilds)
     for (const char* name : {"a.com", "b.com", "c.com", "d.com"}) {
         doc.AdmitName(name);
     }
-    doc.GetAt(1)->m_pLookup = std::make_shared<FakeLookup>(true);
+    doc.BeginLookup(1, std::make_shared<FakeLookup>(true));
     doc.SetModifiedFlag(false);
-    QSignalSpy updates(&doc, &CDomainDoc::Updated);
+    QSignalSpy updates(&doc, &CDomainDoc::ListReset);
 
     EXPECT_EQ(doc.RemoveEntries([](const CDomainInfo&) { return true; }), 3);
     ASSERT_EQ(doc.GetCount(), 1);
     EXPECT_EQ(doc.GetAt(0)->m_strName, QByteArray("b.com"));
     EXPECT_EQ(doc.LookupName("a.com"), nullptr);
     EXPECT_TRUE(doc.IsModified());
-    ASSERT_EQ(updates.count(), 1);
-    EXPECT_EQ(updates.at(0).at(0).toInt(), CDomainDoc::HintRebuild);
+    EXPECT_EQ(updates.count(), 1);
 
     doc.SetModifiedFlag(false);
     EXPECT_EQ(doc.RemoveEntries([](const CDomainInfo&) { return true; }), 0);
@@ -235,7 +237,7 @@ TEST_F(DomainDocTest, ClearListAbortsLookupsAndReturnsOnceTheyEnd)
     doc.AdmitName("a.com");
     doc.AdmitName("b.com");
     auto lookup = std::make_shared<FakeLookup>(true);
-    doc.GetAt(0)->m_pLookup = lookup;
+    doc.BeginLookup(0, lookup);
     doc.SetModifiedFlag(false);
 
     QElapsedTimer timer;
@@ -252,7 +254,7 @@ TEST_F(DomainDocTest, ClearListGivesUpOnALookupThatDoesNotEndAfterTwoSeconds)
 {
     doc.AdmitName("a.com");
     auto stuck = std::make_shared<FakeLookup>(false);
-    doc.GetAt(0)->m_pLookup = stuck;
+    doc.BeginLookup(0, stuck);
 
     QElapsedTimer timer;
     timer.start();
@@ -269,15 +271,14 @@ TEST_F(DomainDocTest, NewDocumentTakesTheSettings)
     doc.AdmitName("a.com");
     SetSetting(Setting::MaxEntries, 2);
     SetSetting(Setting::StripOutput, 0);
-    QSignalSpy updates(&doc, &CDomainDoc::Updated);
+    QSignalSpy updates(&doc, &CDomainDoc::ListReset);
     doc.OnNewDocument();
     EXPECT_EQ(doc.GetCount(), 0);
     EXPECT_FALSE(doc.IsModified());
     EXPECT_TRUE(doc.GetPathName().isEmpty());
     EXPECT_EQ(doc.GetMaxEntries(), 2);
     EXPECT_FALSE(g_bStripOutput);
-    ASSERT_EQ(updates.count(), 1);
-    EXPECT_EQ(updates.at(0).at(0).toInt(), CDomainDoc::HintRebuild);
+    EXPECT_EQ(updates.count(), 1);
 
     CTestEnvironment::Instance().Reset();
     doc.OnNewDocument();

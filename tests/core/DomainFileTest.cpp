@@ -1,6 +1,7 @@
 #include "core/DomainDoc.h"
 #include "core/TLDList.h"
 
+#include "support/StoredEntry.h"
 #include "support/TestEnvironment.h"
 
 #include <QBuffer>
@@ -40,8 +41,8 @@ class DomainFileTest : public testing::Test {
 protected:
     void SetUp() override
     {
-        g_TLDList.ClearTLDList();
-        g_TLDList.FillDefaults();
+        tlds.ClearTLDList();
+        tlds.FillDefaults();
     }
 
     QByteArray Save(const CDomainDoc& document)
@@ -70,13 +71,14 @@ protected:
     }
 
     QTemporaryDir m_folder;
-    CDomainDoc doc{FreeWordRule};
+    CTLDList tlds;
+    CDomainDoc doc{tlds, FreeWordRule};
 };
 
 TEST_F(DomainFileTest, EmptyListIsTwoZeroBytes)
 {
     EXPECT_EQ(Save(doc), QByteArray::fromHex("0000"));
-    CDomainDoc other(FreeWordRule);
+    CDomainDoc other(tlds, FreeWordRule);
     EXPECT_TRUE(Load(other, QByteArray::fromHex("0000")).Ok());
     EXPECT_EQ(other.GetCount(), 0);
 }
@@ -84,11 +86,10 @@ TEST_F(DomainFileTest, EmptyListIsTwoZeroBytes)
 TEST_F(DomainFileTest, TwoEntriesAreWrittenByteForByte)
 {
     doc.AdmitName("alpha.com");
-    doc.AdmitName("beta.net");
-    CDomainInfo& second = *doc.GetAt(1);
+    CDomainInfo& second = AddStoredEntry(doc, "beta.net");
     second.m_strInfo = "No match";
     second.m_timeChecked = DateTimeValue(DateTimeValue::Valid, 1.5);
-    second.m_bSelected = 1;
+    second.m_bTicked = 1;
     second.m_strDNS = "Error";
     second.m_nSuffixMarker = 2;
     second.m_nSuffixNumber = 3;
@@ -102,14 +103,13 @@ TEST_F(DomainFileTest, TwoEntriesAreWrittenByteForByte)
 
 TEST_F(DomainFileTest, RecordsReadBackWithStatusFromTheirText)
 {
-    doc.AdmitName("alpha.com");
-    doc.AdmitName("beta.com");
-    doc.GetAt(0)->m_strInfo = "this one is free";
-    doc.GetAt(1)->m_strInfo = "Error: connection refused";
-    doc.GetAt(1)->m_nStatus = STATUS_ERROR_3;
+    AddStoredEntry(doc, "alpha.com").m_strInfo = "this one is free";
+    CDomainInfo& beta = AddStoredEntry(doc, "beta.com");
+    beta.m_strInfo = "Error: connection refused";
+    beta.m_nStatus = STATUS_ERROR_3;
 
-    CDomainDoc other(FreeWordRule);
-    QSignalSpy updates(&other, &CDomainDoc::Updated);
+    CDomainDoc other(tlds, FreeWordRule);
+    QSignalSpy resets(&other, &CDomainDoc::ListReset);
     ASSERT_TRUE(Load(other, Save(doc)).Ok());
     ASSERT_EQ(other.GetCount(), 2);
     EXPECT_EQ(other.GetAt(0)->m_nStatus, STATUS_AVAILABLE);
@@ -118,8 +118,7 @@ TEST_F(DomainFileTest, RecordsReadBackWithStatusFromTheirText)
     QByteArray time;
     other.GetFieldText(0, 3, time);
     EXPECT_EQ(time, QByteArray("-"));
-    ASSERT_FALSE(updates.isEmpty());
-    EXPECT_EQ(updates.last().at(0).toInt(), CDomainDoc::HintRebuild);
+    EXPECT_FALSE(resets.isEmpty());
 }
 
 TEST_F(DomainFileTest, BytesOfEveryKindSurviveARoundTrip)
@@ -129,18 +128,16 @@ TEST_F(DomainFileTest, BytesOfEveryKindSurviveARoundTrip)
         info += char(i);
     }
     info = info.repeated(3); // 768 bytes, NULs and all
-    CDomainInfo* entry = nullptr;
-    doc.AdmitName("alpha.com");
-    entry = doc.GetAt(0);
-    entry->m_strInfo = info;
-    entry->m_bSelected = 7; // an odd byte from some other writer stays as it was
-    entry->m_timeChecked = DateTimeValue(DateTimeValue::Invalid, -12.75);
+    CDomainInfo& entry = AddStoredEntry(doc, "alpha.com");
+    entry.m_strInfo = info;
+    entry.m_bTicked = 7; // an odd byte from some other writer stays as it was
+    entry.m_timeChecked = DateTimeValue(DateTimeValue::Invalid, -12.75);
 
     const QByteArray first = Save(doc);
-    CDomainDoc other(FreeWordRule);
+    CDomainDoc other(tlds, FreeWordRule);
     ASSERT_TRUE(Load(other, first).Ok());
     EXPECT_EQ(other.GetAt(0)->m_strInfo, info);
-    EXPECT_EQ(other.GetAt(0)->m_bSelected, 7);
+    EXPECT_EQ(other.GetAt(0)->m_bTicked, 7);
     EXPECT_EQ(other.GetAt(0)->m_timeChecked, DateTimeValue(DateTimeValue::Invalid, -12.75));
     EXPECT_EQ(Save(other), first);
 }
@@ -148,14 +145,13 @@ TEST_F(DomainFileTest, BytesOfEveryKindSurviveARoundTrip)
 TEST_F(DomainFileTest, FileCutInTheThirdEntryKeepsTheFirstTwo)
 {
     for (const char* name : {"a.com", "b.com", "c.com", "d.com"}) {
-        doc.AdmitName(name);
-        doc.GetAt(doc.GetCount() - 1)->m_strInfo = QByteArray(100, 'x');
+        AddStoredEntry(doc, name).m_strInfo = QByteArray(100, 'x');
     }
     const QByteArray bytes = Save(doc);
     const qsizetype third = bytes.indexOf("c.com");
     ASSERT_GT(third, 0);
 
-    CDomainDoc other(FreeWordRule);
+    CDomainDoc other(tlds, FreeWordRule);
     const CFileResult result = Load(other, bytes.first(third + 40));
     EXPECT_FALSE(result.Ok());
     EXPECT_EQ(result.Message(), QStringLiteral("Unexpected end of file."));
@@ -173,7 +169,7 @@ class DamagedFile : public DomainFileTest, public testing::WithParamInterface<Da
 
 TEST_P(DamagedFile, KeepsWhatWasReadAndSaysWhy)
 {
-    CDomainDoc other(FreeWordRule);
+    CDomainDoc other(tlds, FreeWordRule);
     const CFileResult result = Load(other, GetParam().bytes);
     EXPECT_FALSE(result.Ok()) << GetParam().behaviour;
     EXPECT_FALSE(result.Message().isEmpty());
@@ -209,7 +205,7 @@ TEST_F(DomainFileTest, SaveAndOpenThroughFiles)
     EXPECT_FALSE(doc.IsModified());
     EXPECT_EQ(doc.GetPathName(), path);
 
-    CDomainDoc other(FreeWordRule);
+    CDomainDoc other(tlds, FreeWordRule);
     other.AdmitName("stale.com");
     ASSERT_TRUE(other.OnOpenDocument(path).Ok());
     ASSERT_EQ(other.GetCount(), 1);
@@ -246,7 +242,7 @@ TEST_F(DomainFileTest, ListLongerThanAFileHoldsIsRefusedAndTheOldFileKept)
 
     doc.RemoveName("n0.com");
     ASSERT_TRUE(doc.OnSaveDocument(path).Ok()) << "65,535 entries fit";
-    CDomainDoc other(FreeWordRule);
+    CDomainDoc other(tlds, FreeWordRule);
     ASSERT_TRUE(other.OnOpenDocument(path).Ok());
     EXPECT_EQ(other.GetCount(), 65535);
     EXPECT_EQ(other.GetAt(65534)->m_strName, QByteArray("n65535.com"));

@@ -60,7 +60,7 @@ TEST(DomainInfo, NewRecordHasTheDocumentedInitialState)
     EXPECT_TRUE(entry.m_strInfo.isEmpty());
     EXPECT_EQ(entry.m_timeChecked.GetStatus(), DateTimeValue::Null);
     EXPECT_EQ(entry.m_timeChecked.GetDays(), 0.0);
-    EXPECT_EQ(entry.m_bSelected, 0);
+    EXPECT_EQ(entry.m_bTicked, 0);
     EXPECT_EQ(entry.m_nStatus, STATUS_UNKNOWN);
     EXPECT_EQ(entry.m_nPrevStatus, STATUS_UNKNOWN);
     EXPECT_FALSE(entry.IsLookupRunning());

@@ -12,14 +12,16 @@ class NameTokensTest : public testing::Test {
 protected:
     void SetUp() override
     {
-        g_TLDList.ClearTLDList();
-        g_TLDList.FillDefaults();
+        tlds.ClearTLDList();
+        tlds.FillDefaults();
     }
 
     QByteArrayList Names() const { return ListNames(doc); }
 
-    CDomainDoc doc{[](CDomainInfo&) {
-    }};
+    CTLDList tlds;
+
+    CDomainDoc doc{tlds, [](CDomainInfo&) {
+                   }};
 };
 
 TEST_F(NameTokensTest, RunsOfTheFiveSeparatorsMakeOneBreakAndTabsStayInside)
@@ -43,7 +45,7 @@ TEST_F(NameTokensTest, SuffixOutsideTheTableCountsAsBare)
 {
     EXPECT_EQ(AdmitNameTokens(doc, "alpha.xyz", {"COM"}), 0)
         << "alpha.xyz.COM has a second label before a long TLD";
-    g_TLDList.AddOrUpdateTLD("DE", "whois.denic.de");
+    tlds.AddOrUpdateTLD("DE", "whois.denic.de");
     EXPECT_EQ(AdmitNameTokens(doc, "alpha.xyz", {"DE"}), 1);
     EXPECT_EQ(Names(), QByteArrayList{"alpha.xyz.DE"});
 }
@@ -68,10 +70,10 @@ TEST_F(NameTokensTest, TabbedNamesAreOneInvalidToken)
 
 TEST_F(NameTokensTest, TLDsForNewNamesFollowTheFlags)
 {
-    EXPECT_EQ(TLDsForNewNames(g_TLDList), QByteArrayList{"COM"});
-    g_TLDList.GetAt(11)->m_bUseForNew = 1;
-    g_TLDList.GetAt(3)->m_bUseForNew = 1;
-    EXPECT_EQ(TLDsForNewNames(g_TLDList), (QByteArrayList{"COM", "CO.UK", "HK"}));
+    EXPECT_EQ(TLDsForNewNames(tlds), QByteArrayList{"COM"});
+    tlds.GetAt(11)->m_bUseForNew = 1;
+    tlds.GetAt(3)->m_bUseForNew = 1;
+    EXPECT_EQ(TLDsForNewNames(tlds), (QByteArrayList{"COM", "CO.UK", "HK"}));
 }
 
 } // namespace

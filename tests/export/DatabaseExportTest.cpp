@@ -110,7 +110,7 @@ protected:
 
     QTemporaryDir folder;
     QString path;
-    std::unique_ptr<CDomainDoc> doc;
+    std::unique_ptr<ExportTestDoc::CTestDoc> doc;
 };
 
 TEST_F(DatabaseExportTest, FirstExportCreatesTableFieldsAndIndex)

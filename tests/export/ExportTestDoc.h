@@ -3,31 +3,36 @@
 #include "core/DomainDoc.h"
 #include "core/TLDList.h"
 
+#include "support/StoredEntry.h"
+
 #include <QDateTime>
 
 #include <gtest/gtest.h>
 
-// Documents for the export tests. Entries are admitted under stand-in names and then given the
-// name the test wants, so a name can hold any bytes, as one read from a file can.
+// Documents for the export tests. Entries are added as a file brings them, so a name can hold
+// any bytes, as one read from a file can.
 namespace ExportTestDoc {
 
-// A document whose entries keep the statuses the tests give them.
-inline std::unique_ptr<CDomainDoc> Make()
+// A document whose entries keep the statuses the tests give them, with its own TLD table.
+struct CTestDoc {
+    operator CDomainDoc&() { return doc; }
+
+    CTLDList tlds;
+    CDomainDoc doc{tlds, [](CDomainInfo&) {
+                   }};
+};
+
+inline std::unique_ptr<CTestDoc> Make()
 {
-    if (g_TLDList.FindTLD("com") == nullptr) {
-        g_TLDList.FillDefaults();
-    }
-    return std::make_unique<CDomainDoc>([](CDomainInfo&) {});
+    return std::make_unique<CTestDoc>();
 }
 
+// The entry stays the test's to change: it stands for one read from a file.
 inline CDomainInfo& Add(CDomainDoc& doc, const QByteArray& name, std::uint8_t status, bool ticked)
 {
-    const QByteArray standIn = "entry" + QByteArray::number(doc.GetCount()) + ".com";
-    EXPECT_TRUE(doc.AdmitName(standIn));
-    CDomainInfo& entry = *doc.GetAt(doc.GetCount() - 1);
-    entry.m_strName = name;
+    CDomainInfo& entry = AddStoredEntry(doc, name);
     entry.m_nStatus = status;
-    entry.m_bSelected = ticked ? 1 : 0;
+    entry.m_bTicked = ticked ? 1 : 0;
     return entry;
 }
 

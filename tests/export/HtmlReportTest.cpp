@@ -37,7 +37,7 @@ std::unique_ptr<CDomainInfo> Entry(const char* name, std::uint8_t status, bool t
 {
     auto entry = std::make_unique<CDomainInfo>(name);
     entry->m_nStatus = status;
-    entry->m_bSelected = ticked ? 1 : 0;
+    entry->m_bTicked = ticked ? 1 : 0;
     entry->m_strInfo = record;
     return entry;
 }

@@ -122,7 +122,7 @@ QString Name(int number)
     return QStringLiteral("name%1.com").arg(number);
 }
 
-std::unique_ptr<CDomainDoc> ListOf(int count)
+std::unique_ptr<ExportTestDoc::CTestDoc> ListOf(int count)
 {
     auto doc = ExportTestDoc::Make();
     for (int i = 1; i <= count; ++i) {
@@ -212,7 +212,7 @@ protected:
         return found ? *found : missing;
     }
 
-    std::unique_ptr<CDomainDoc> doc;
+    std::unique_ptr<ExportTestDoc::CTestDoc> doc;
     CRecordingPaintDevice device{kLetterWidth, kLetterHeight, kDpi};
 };
 
@@ -257,7 +257,7 @@ TEST_F(PaintedPage, RowsShowNumberNameStatusAndTimeOfLookup)
         const char* status;
     };
     QByteArray lookedUp;
-    doc->GetFieldText(0, 3, lookedUp);
+    doc->doc.GetFieldText(0, 3, lookedUp);
     const Row rows[] = {
         {"1] alpha.com", "Taken [DNS: 192.0.2.1]"},
         {"2] beta.net", "Taken"},

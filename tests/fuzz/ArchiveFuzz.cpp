@@ -18,7 +18,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     {
         QBuffer buffer(&bytes);
         buffer.open(QIODevice::ReadOnly);
-        CDomainDoc doc(AnalyseStoredAnswer);
+        CTLDList tlds;
+        CDomainDoc doc(tlds, AnalyseStoredAnswer);
         doc.Read(buffer);
         QByteArray text;
         for (int i = 0; i < doc.GetCount(); ++i) {
@@ -26,7 +27,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
                 doc.GetFieldText(i, column, text);
             }
         }
-        for (int key = 0; key < 4; ++key) {
+        for (const DomainSort::Key key : {DomainSort::Key::ByTick, DomainSort::Key::ByName,
+                                          DomainSort::Key::ByStatus, DomainSort::Key::ByTime}) {
             doc.SortList(key);
         }
     }

@@ -7,6 +7,7 @@
 #include "lookup/SocketHolder.h"
 #include "lookup/StatusLine.h"
 
+#include "support/StoredEntry.h"
 #include "support/TestEnvironment.h"
 #include "support/TestWhoisServer.h"
 
@@ -36,8 +37,8 @@ protected:
     void SetUp() override
     {
         CTestEnvironment::Instance().Reset();
-        g_TLDList.ClearTLDList();
-        g_TLDList.AddOrUpdateTLD("COM", server.Address());
+        tlds.ClearTLDList();
+        tlds.AddOrUpdateTLD("COM", server.Address());
         doc.SetMaxEntries(100000);
         server.SetDefault(Script::Answer(kFree));
         scheduler = std::make_unique<CLookupScheduler>(doc);
@@ -49,14 +50,14 @@ protected:
     {
         scheduler.reset();
         doc.ClearList();
-        g_TLDList.ClearTLDList();
+        tlds.ClearTLDList();
     }
 
     void AddTicked(int count, const char* prefix = "name")
     {
         for (int i = 0; i < count; ++i) {
             ASSERT_TRUE(doc.AdmitName(prefix + QByteArray::number(i) + ".com"));
-            doc.GetAt(doc.GetCount() - 1)->m_bSelected = 1;
+            doc.SetTicked(doc.GetCount() - 1, true);
         }
     }
 
@@ -91,7 +92,8 @@ protected:
     }
 
     CTestWhoisServer server;
-    CDomainDoc doc{AnalyseStoredAnswer};
+    CTLDList tlds;
+    CDomainDoc doc{tlds, AnalyseStoredAnswer};
     std::unique_ptr<CLookupScheduler> scheduler;
 };
 
@@ -143,8 +145,10 @@ TEST_F(LookupSchedulerTest, TimerDrivenBatchStaysWithinTheLimit)
 
 TEST_F(LookupSchedulerTest, NeverLookedUpEntriesGoBeforeEntriesInError)
 {
-    AddTicked(2);
-    doc.GetAt(0)->m_nStatus = STATUS_ERROR_2;
+    CDomainInfo& inError = AddStoredEntry(doc, "error.com");
+    inError.m_nStatus = STATUS_ERROR_2;
+    inError.m_bTicked = 1;
+    AddTicked(1);
     scheduler->SetMaxConnections(1);
     scheduler->CheckAllSelected();
     scheduler->OnTimer();
@@ -189,8 +193,7 @@ TEST_F(LookupSchedulerTest, TakenAndAvailableEntriesAreNeverStartedAgain)
     server.SetScript("taken.com", Script::Answer(kTaken));
     ASSERT_TRUE(doc.AdmitName("taken.com"));
     ASSERT_TRUE(doc.AdmitName("free.com"));
-    doc.GetAt(0)->m_bSelected = 1;
-    doc.GetAt(1)->m_bSelected = 1;
+    doc.ChangeTicks(CDomainDoc::TickChange::TickAll);
     scheduler->CheckAllSelected();
     TickAndSettle();
     EXPECT_EQ(Statuses(), (std::vector<int>{STATUS_TAKEN, STATUS_AVAILABLE}));
@@ -234,9 +237,9 @@ TEST_F(LookupSchedulerTest, StalledServerTimesOutAsAFailure)
 
 TEST_F(LookupSchedulerTest, UnresolvableServerAbortsTheLookupsWaitingForIt)
 {
-    g_TLDList.AddOrUpdateTLD("ZZ", "no..such..host");
+    tlds.AddOrUpdateTLD("ZZ", "no..such..host");
     ASSERT_TRUE(doc.AdmitName("name.zz"));
-    doc.GetAt(0)->m_bSelected = 1;
+    doc.SetTicked(0, true);
     scheduler->CheckAllSelected();
     std::vector<int> seen;
     for (int round = 0; round < 5; ++round) {
@@ -251,7 +254,7 @@ TEST_F(LookupSchedulerTest, UnresolvableServerAbortsTheLookupsWaitingForIt)
 TEST_F(LookupSchedulerTest, UnresolvableSecondEntryOfATLDLeavesTheLookupsOfTheFirstAlone)
 {
     server.SetDefault(Script::Answer(kFree, 1500ms));
-    g_TLDList.Append(std::make_unique<CTLDInfo>("COM", "no..such..host"));
+    tlds.Append(std::make_unique<CTLDInfo>("COM", "no..such..host"));
     AddTicked(1);
     ASSERT_TRUE(scheduler->CheckDomain(0));
     ASSERT_TRUE(WaitUntilIdle(10000));
@@ -261,7 +264,7 @@ TEST_F(LookupSchedulerTest, UnresolvableSecondEntryOfATLDLeavesTheLookupsOfTheFi
 
 TEST_F(LookupSchedulerTest, ServerGivenByNameIsResolvedBeforeItsLookups)
 {
-    g_TLDList.AddOrUpdateTLD("COM", "localhost:" + QByteArray::number(server.Port()));
+    tlds.AddOrUpdateTLD("COM", "localhost:" + QByteArray::number(server.Port()));
     AddTicked(2);
     scheduler->CheckAllSelected();
     scheduler->OnTimer();
@@ -272,9 +275,9 @@ TEST_F(LookupSchedulerTest, ServerGivenByNameIsResolvedBeforeItsLookups)
 
 TEST_F(LookupSchedulerTest, NameUnderATLDMissingFromTheTableGoesToTheServerOfCom)
 {
-    g_TLDList.AddOrUpdateTLD("IO", "no..such..host");
+    tlds.AddOrUpdateTLD("IO", "no..such..host");
     ASSERT_TRUE(doc.AdmitName("orphan.io"));
-    g_TLDList.RemoveAt(1);
+    tlds.RemoveAt(1);
     ASSERT_TRUE(scheduler->CheckDomain(0));
     ASSERT_TRUE(WaitUntilIdle());
     ASSERT_EQ(server.Queries().size(), 1u);
@@ -314,7 +317,7 @@ TEST_F(LookupSchedulerTest, CompletionFindsItsEntryAfterTheListWasSorted)
     ASSERT_TRUE(doc.AdmitName("a-free.com"));
     ASSERT_TRUE(scheduler->CheckDomain(0));
     ASSERT_TRUE(scheduler->CheckDomain(1));
-    doc.SortList(1);
+    doc.SortList(DomainSort::Key::ByName);
     ASSERT_TRUE(WaitUntilIdle());
     EXPECT_EQ(doc.GetAt(0)->m_strName, QByteArray("a-free.com"));
     EXPECT_EQ(doc.GetAt(0)->m_nStatus, STATUS_AVAILABLE);
@@ -328,29 +331,31 @@ TEST_F(LookupSchedulerTest, SingleCheckStopAndReset)
     AddTicked(2);
     ASSERT_TRUE(scheduler->CheckDomain(0));
     EXPECT_FALSE(scheduler->CheckDomain(0)) << "one lookup per entry at a time";
-    EXPECT_FALSE(scheduler->ResetEntry(0)) << "an entry being checked is not reset";
+    EXPECT_FALSE(doc.ResetEntry(0)) << "an entry being checked is not reset";
     EXPECT_TRUE(scheduler->IsBusy());
     scheduler->StopLookup(0);
     ASSERT_TRUE(WaitUntilIdle(2000));
     EXPECT_EQ(doc.GetAt(0)->m_nStatus, STATUS_ERROR_1);
 
     doc.SetModifiedFlag(false);
-    EXPECT_TRUE(scheduler->ResetEntry(0));
+    EXPECT_TRUE(doc.ResetEntry(0));
     EXPECT_EQ(doc.GetAt(0)->m_nStatus, STATUS_UNKNOWN);
     EXPECT_TRUE(doc.GetAt(0)->m_strInfo.isEmpty());
     EXPECT_EQ(doc.GetAt(0)->m_timeChecked.GetStatus(), DateTimeValue::Null);
     EXPECT_TRUE(doc.IsModified());
-    EXPECT_FALSE(scheduler->ResetEntry(1)) << "an unknown entry has nothing to reset";
+    EXPECT_FALSE(doc.ResetEntry(1)) << "an unknown entry has nothing to reset";
 }
 
-TEST_F(LookupSchedulerTest, ResetSelectedResetsTickedEntriesWithAResult)
+TEST_F(LookupSchedulerTest, ResetTickedResetsTickedEntriesWithAResult)
 {
-    AddTicked(3);
-    doc.GetAt(0)->m_nStatus = STATUS_TAKEN;
-    doc.GetAt(1)->m_nStatus = STATUS_TOO_MANY_ERRORS;
-    doc.GetAt(1)->m_bSelected = 0;
-    doc.GetAt(2)->m_nStatus = STATUS_ERROR_3;
-    EXPECT_EQ(scheduler->ResetSelected(), 2);
+    const std::pair<std::uint8_t, bool> entries[] = {
+        {STATUS_TAKEN, true}, {STATUS_TOO_MANY_ERRORS, false}, {STATUS_ERROR_3, true}};
+    for (const auto& [status, ticked] : entries) {
+        CDomainInfo& entry = AddStoredEntry(doc, "name" + QByteArray::number(doc.GetCount()));
+        entry.m_nStatus = status;
+        entry.m_bTicked = ticked ? 1 : 0;
+    }
+    EXPECT_EQ(doc.ResetTicked(), 2);
     EXPECT_EQ(Statuses(), (std::vector<int>{0, STATUS_TOO_MANY_ERRORS, 0}));
 }
 

@@ -77,11 +77,10 @@ class AddNamesAdmission : public AddNamesDialogTest,
 TEST_P(AddNamesAdmission, AdmitsTheTokensAndRebuildsOnce)
 {
     const AdmissionCase& c = GetParam();
-    QSignalSpy updates(&doc, &CDomainDoc::Updated);
+    QSignalSpy updates(&doc, &CDomainDoc::ListReset);
     AddNames(c.text, c.tlds);
     EXPECT_EQ(Names(), c.expected);
-    ASSERT_EQ(updates.count(), 1);
-    EXPECT_EQ(updates.front().front().toInt(), CDomainDoc::HintRebuild);
+    EXPECT_EQ(updates.count(), 1);
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -123,7 +122,7 @@ TEST_F(AddNamesDialogTest, AdmissionStopsAtTheListLimit)
 
 TEST_F(AddNamesDialogTest, OpensWithTheTableAndItsTicks)
 {
-    g_TLDList.GetAt(2)->m_bUseForNew = 1;
+    tlds.GetAt(2)->m_bUseForNew = 1;
     QStringList items;
     QStringList ticked;
     QString text = QStringLiteral("<not read>");
@@ -137,7 +136,7 @@ TEST_F(AddNamesDialogTest, OpensWithTheTableAndItsTicks)
         dialog.reject();
     });
     RunAddNamesCommand(nullptr, doc);
-    ASSERT_EQ(items.size(), g_TLDList.GetCount());
+    ASSERT_EQ(items.size(), tlds.GetCount());
     EXPECT_EQ(items.front(), QStringLiteral(" COM"));
     EXPECT_EQ(items.back(), QStringLiteral(" HK"));
     EXPECT_EQ(ticked, (QStringList{QStringLiteral(" COM"), QStringLiteral(" ORG")}));
@@ -149,15 +148,15 @@ TEST_F(AddNamesDialogTest, OkWritesTheTicksIntoTheTableAndItsFile)
     AddNames("alpha", {QStringLiteral("NET"), QStringLiteral("CO.UK")});
     EXPECT_EQ(FlaggedTLDs(), (QByteArrayList{"NET", "CO.UK"}));
     EXPECT_EQ(Names(), (QByteArrayList{"alpha.NET", "alpha.CO.UK"}));
-    g_TLDList.ClearTLDList();
-    ASSERT_TRUE(g_TLDList.LoadTLDList().Ok());
+    tlds.ClearTLDList();
+    ASSERT_TRUE(tlds.LoadTLDList().Ok());
     EXPECT_EQ(FlaggedTLDs(), (QByteArrayList{"NET", "CO.UK"}));
 }
 
 TEST_F(AddNamesDialogTest, EmptyTextIsRefusedWithAMessageButTheTicksAreSaved)
 {
     bool stayedOpen = false;
-    QSignalSpy updates(&doc, &CDomainDoc::Updated);
+    QSignalSpy updates(&doc, &CDomainDoc::ListReset);
     OnNextModal<CAddNamesDialog>([&](CAddNamesDialog& dialog) {
         Tick(Control<QListWidget>(dialog, "tldList"), {QStringLiteral("ORG")});
         Control<QPushButton>(dialog, "okButton").click();
@@ -175,7 +174,7 @@ TEST_F(AddNamesDialogTest, EmptyTextIsRefusedWithAMessageButTheTicksAreSaved)
 
 TEST_F(AddNamesDialogTest, CancelAdmitsNothingAndKeepsTheTicks)
 {
-    QSignalSpy updates(&doc, &CDomainDoc::Updated);
+    QSignalSpy updates(&doc, &CDomainDoc::ListReset);
     OnNextModal<CAddNamesDialog>([](CAddNamesDialog& dialog) {
         Control<QPlainTextEdit>(dialog, "names").setPlainText(QStringLiteral("alpha"));
         Tick(Control<QListWidget>(dialog, "tldList"), {QStringLiteral("NET")});

@@ -91,11 +91,10 @@ class ConstructedNames : public ConstructNamesDialogTest,
 
 TEST_P(ConstructedNames, EnterTheListInThePartsOrderAndRebuildOnce)
 {
-    QSignalSpy updates(&doc, &CDomainDoc::Updated);
+    QSignalSpy updates(&doc, &CDomainDoc::ListReset);
     Construct(GetParam().values);
     EXPECT_EQ(Names(), GetParam().expected);
-    ASSERT_EQ(updates.count(), 1);
-    EXPECT_EQ(updates.front().front().toInt(), CDomainDoc::HintRebuild);
+    EXPECT_EQ(updates.count(), 1);
 }
 
 ConstructValues Values(const char* keyword, const char* beginning, const char* end, bool useDash,

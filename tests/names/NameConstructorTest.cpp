@@ -206,14 +206,16 @@ class ConstructedAdmission : public testing::Test {
 protected:
     void SetUp() override
     {
-        g_TLDList.ClearTLDList();
-        g_TLDList.FillDefaults();
+        table.ClearTLDList();
+        table.FillDefaults();
     }
 
     QByteArrayList Names() const { return ListNames(doc); }
 
-    CDomainDoc doc{[](CDomainInfo&) {
-    }};
+    CTLDList table;
+
+    CDomainDoc doc{table, [](CDomainInfo&) {
+                   }};
 };
 
 TEST_F(ConstructedAdmission, FullListStopsTheSequenceWithTheSameNamesInTheSameOrder)
@@ -223,8 +225,8 @@ TEST_F(ConstructedAdmission, FullListStopsTheSequenceWithTheSameNamesInTheSameOr
     const CPaddingOptions options{true, false, false, false};
     const QByteArrayList tlds{"COM", "NET", "ORG"};
 
-    CDomainDoc unlimited{[](CDomainInfo&) {
-    }};
+    CDomainDoc unlimited{table, [](CDomainInfo&) {
+                         }};
     unlimited.SetMaxEntries(1000000);
     CNameConstructor everything("software", beginning, end, options, tlds);
     AdmitConstructedNames(unlimited, everything);
@@ -279,8 +281,8 @@ TEST_F(ConstructedAdmission, HugeSequenceFillsTheListWithoutBeingBuilt)
 TEST_F(ConstructedAdmission, AdmissionInStepsGivesTheNamesOfOneRun)
 {
     const CPaddingOptions options{true, false, false, false};
-    CDomainDoc oneRun{[](CDomainInfo&) {
-    }};
+    CDomainDoc oneRun{table, [](CDomainInfo&) {
+                      }};
     oneRun.SetMaxEntries(1000);
     CNameConstructor all("key", Words("b", 30), Words("e", 30), options, {"COM", "NET"});
     AdmitConstructedNames(oneRun, all);
@@ -390,8 +392,8 @@ protected:
 TEST_P(OfferedNames, LeftOutOrNotEnterTheListAlike)
 {
     const RefusalCase& c = GetParam();
-    CDomainDoc everyNameOffered{[](CDomainInfo&) {
-    }};
+    CDomainDoc everyNameOffered{table, [](CDomainInfo&) {
+                                }};
     ListSome(everyNameOffered);
     CNameConstructor all(c.keyword, c.beginningWords, c.endWords, c.options, c.tlds);
     QByteArrayView name;

@@ -24,6 +24,8 @@ protected:
     void SetUp() override
     {
         ResetToCleanProgram();
+        tlds.ClearTLDList();
+        tlds.FillDefaults();
         doc.SetMaxEntries(3000);
     }
 
@@ -68,10 +70,10 @@ protected:
         return ticked;
     }
 
-    static QByteArrayList FlaggedTLDs()
+    QByteArrayList FlaggedTLDs() const
     {
         QByteArrayList flagged;
-        for (const auto& entry : g_TLDList.GetEntries()) {
+        for (const auto& entry : tlds.GetEntries()) {
             if (entry->m_bUseForNew) {
                 flagged.append(entry->m_strTLD);
             }
@@ -79,8 +81,10 @@ protected:
         return flagged;
     }
 
-    CDomainDoc doc{[](CDomainInfo&) {
-    }};
+    CTLDList tlds;
+
+    CDomainDoc doc{tlds, [](CDomainInfo&) {
+                   }};
 
 private:
     QTemporaryDir m_files;

@@ -24,9 +24,9 @@ protected:
     void SetUp() override
     {
         NamesTestFixture::SetUp();
-        g_TLDList.ClearTLDList();
-        g_TLDList.AddOrUpdateTLD("COM", server.Address());
-        g_TLDList.GetAt(0)->m_bUseForNew = 1;
+        tlds.ClearTLDList();
+        tlds.AddOrUpdateTLD("COM", server.Address());
+        tlds.GetAt(0)->m_bUseForNew = 1;
         server.SetDefault(CTestWhoisServer::Script::Answer("No match for domain.\r\n", 400ms));
         scheduler = std::make_unique<CLookupScheduler>(doc);
         scheduler->SetInterval(1h);
@@ -40,7 +40,7 @@ protected:
     {
         scheduler.reset();
         doc.ClearList();
-        g_TLDList.ClearTLDList();
+        tlds.ClearTLDList();
         NamesTestFixture::TearDown();
     }
 
@@ -58,7 +58,7 @@ protected:
 
     CTestWhoisServer server;
     std::unique_ptr<CLookupScheduler> scheduler;
-    CDomainInfo* running = nullptr;
+    const CDomainInfo* running = nullptr;
 };
 
 TEST_F(RunningLookupsTest, AddNamesBatchLeavesTheLookupRunning)

@@ -9,6 +9,7 @@
 #include "web/BrowserLauncher.h"
 
 #include "support/CleanProgram.h"
+#include "support/StoredEntry.h"
 #include "support/TestEnvironment.h"
 
 #include <QAction>
@@ -35,11 +36,9 @@ protected:
         });
         app = std::make_unique<CQuillonApp>();
         app->Start(QString());
-        for (const char* name : {"alpha.com", "beta.com"}) {
-            app->GetDocument().AdmitName(name);
-        }
-        app->GetDocument().GetAt(1)->m_nStatus = STATUS_AVAILABLE;
-        app->GetDocument().UpdateAllViews(CDomainDoc::HintRebuild);
+        app->GetDocument().AdmitName("alpha.com");
+        AddStoredEntry(app->GetDocument(), "beta.com").m_nStatus = STATUS_AVAILABLE;
+        app->GetDocument().AnnounceAdmitted();
     }
 
     void TearDown() override
@@ -51,7 +50,7 @@ protected:
     void Trigger(Command command)
     {
         app->GetFrame().UpdateCommandStates();
-        ASSERT_TRUE(app->GetFrame().GetAction(command)->isEnabled()) << TextOf(command).menuText;
+        ASSERT_TRUE(app->GetFrame().GetAction(command)->isEnabled()) << SpecOf(command).menuText;
         app->GetFrame().GetAction(command)->trigger();
         QApplication::processEvents();
     }
@@ -84,7 +83,7 @@ TEST_F(FeatureCommandsTest, ReportsAndTickedExportsWaitForATick)
     app->GetFrame().UpdateCommandStates();
     EXPECT_FALSE(app->GetFrame().GetAction(Command::ReportFull)->isEnabled());
     EXPECT_FALSE(app->GetFrame().GetAction(Command::ExportDatabase)->isEnabled());
-    app->GetDocument().SetSelected(0, true);
+    app->GetDocument().SetTicked(0, true);
     const QString path = folder.filePath(QStringLiteral("report.htm"));
     CUserPrompt::SetNextFileName(path);
     CUserPrompt::SetNextAnswer(QMessageBox::Yes);
@@ -109,7 +108,7 @@ TEST_F(FeatureCommandsTest, RegisterButtonAsksForTheFavouriteRegistrarAndRemembe
     ASSERT_EQ(m_opened.size(), 1);
     EXPECT_EQ(m_opened.first().toString(),
               QStringLiteral("https://registrar.example/?d=alpha.com&again=alpha.com"));
-    EXPECT_EQ(g_TLDList.FindTLD("COM")->m_strRegistrarURL,
+    EXPECT_EQ(app->GetTLDList().FindTLD("COM")->m_strRegistrarURL,
               QByteArray("https://registrar.example/?d={D}&again={D}"));
 }
 

@@ -10,6 +10,7 @@
 #include "view/InfoPane.h"
 #include "view/UserPrompt.h"
 
+#include "support/StoredEntry.h"
 #include "support/TestEnvironment.h"
 #include "support/TestWhoisServer.h"
 
@@ -28,6 +29,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
+#include <QToolBar>
 
 #include <gtest/gtest.h>
 
@@ -49,20 +51,16 @@ protected:
         CTestEnvironment::Instance().Reset();
         CUserPrompt::Reset();
         CUserPrompt::SetAutomatic(true);
-        g_TLDList.ClearTLDList();
-        g_TLDList.AddOrUpdateTLD("COM", server.Address());
         server.SetDefault(Script::Answer("No match for domain.\r\n"));
         server.SetScript("taken.com", Script::Answer(kTaken));
         app = std::make_unique<CQuillonApp>();
+        app->GetTLDList().ClearTLDList();
+        app->GetTLDList().AddOrUpdateTLD("COM", server.Address());
         app->Start(QString());
-        View().GetScheduler().SetInterval(50ms);
+        Frame().GetScheduler().SetInterval(50ms);
     }
 
-    void TearDown() override
-    {
-        app.reset();
-        g_TLDList.ClearTLDList();
-    }
+    void TearDown() override { app.reset(); }
 
     CMainFrame& Frame() { return app->GetFrame(); }
     CDomainView& View() { return Frame().GetView(); }
@@ -74,8 +72,11 @@ protected:
         for (const char* name : names) {
             ASSERT_TRUE(Doc().AdmitName(name));
         }
-        Doc().UpdateAllViews(CDomainDoc::HintRebuild);
+        Doc().AnnounceAdmitted();
     }
+
+    // An entry as a document would bring it, for the test to fill in before it announces it.
+    CDomainInfo& AddStored(const char* name) { return AddStoredEntry(Doc(), name); }
 
     QString Cell(int row, int column)
     {
@@ -128,9 +129,8 @@ TEST_F(MainWindowTest, LookupOfTheTickedEntriesShowsCheckingThenTheVerdicts)
     server.SetDefault(Script::Answer("No match for domain.\r\n", 300ms));
     server.SetScript("taken.com", Script::Answer(kTaken, 300ms));
     AddNames({"free.com", "taken.com", "other.com"});
-    Trigger(Command::SelectAll);
-    Doc().GetAt(2)->m_bSelected = 0;
-    Doc().UpdateAllViews(CDomainDoc::HintRefreshAll);
+    Trigger(Command::TickAll);
+    Doc().SetTicked(2, false);
     ASSERT_TRUE(Action(Command::CheckAllSelected)->isEnabled());
     Trigger(Command::CheckAllSelected);
 
@@ -142,7 +142,7 @@ TEST_F(MainWindowTest, LookupOfTheTickedEntriesShowsCheckingThenTheVerdicts)
         },
         250))
         << View().GetStatusLineText().toStdString();
-    ASSERT_TRUE(QTest::qWaitFor([this] { return !View().GetScheduler().IsBusy(); }, 10000));
+    ASSERT_TRUE(QTest::qWaitFor([this] { return !Frame().GetScheduler().IsBusy(); }, 10000));
     QTest::qWait(120); // one more tick refreshes the status line
     EXPECT_EQ(Cell(0, 2), QStringLiteral("*AVAILABLE*"));
     EXPECT_EQ(Cell(1, 2), QStringLiteral("Not Available"));
@@ -160,37 +160,40 @@ TEST_F(MainWindowTest, ClickOnACheckBoxTicksWithoutMovingTheSelection)
     ClickRow(0, false);
     ASSERT_EQ(View().GetCurrentIndex(), 0);
     ClickRow(2, true);
-    EXPECT_EQ(Doc().GetAt(2)->m_bSelected, 1);
+    EXPECT_EQ(Doc().GetAt(2)->m_bTicked, 1);
     EXPECT_EQ(View().GetCurrentIndex(), 0) << "the selection stays";
     EXPECT_TRUE(Doc().IsModified());
     ClickRow(2, true);
-    EXPECT_EQ(Doc().GetAt(2)->m_bSelected, 0);
+    EXPECT_EQ(Doc().GetAt(2)->m_bTicked, 0);
     ClickRow(1, false);
     EXPECT_EQ(View().GetCurrentIndex(), 1);
-    EXPECT_EQ(Doc().GetAt(1)->m_bSelected, 0) << "a click on the name does not tick";
+    EXPECT_EQ(Doc().GetAt(1)->m_bTicked, 0) << "a click on the name does not tick";
 }
 
 TEST_F(MainWindowTest, EveryClickOnACheckBoxTogglesItOnce)
 {
     AddNames({"a.com", "b.com", "c.com"});
     int updates = 0;
-    QObject::connect(&Doc(), &CDomainDoc::Updated,
-                     [&updates](int hint, int) { updates += hint == 3 ? 1 : 0; });
+    QObject::connect(&Doc(), &CDomainDoc::RowsChanged, [&updates](int first, int last) {
+        updates += first == 2 && last == 2 ? 1 : 0;
+    });
     Click(2, Spot::Number);
     Click(2, Spot::CheckBox);
-    EXPECT_EQ(Doc().GetAt(2)->m_bSelected, 1) << "a click after one on the same cell";
+    EXPECT_EQ(Doc().GetAt(2)->m_bTicked, 1) << "a click after one on the same cell";
     EXPECT_EQ(updates, 1);
     // A double click reaches a widget as a click and then the double-click event alone.
     Click(1, Spot::CheckBox);
     QTest::mouseDClick(View().GetList().viewport(), Qt::LeftButton, Qt::NoModifier,
                        PointOf(1, Spot::CheckBox));
     QApplication::processEvents();
-    EXPECT_EQ(Doc().GetAt(1)->m_bSelected, 0) << "two clicks, two toggles";
+    EXPECT_EQ(Doc().GetAt(1)->m_bTicked, 0) << "two clicks, two toggles";
 }
 
 TEST_F(MainWindowTest, SelectedRowShowsItsRecordScrolledPastTheTerms)
 {
-    AddNames({"a.com", "b.com"});
+    CDomainInfo& first = AddStored("a.com");
+    AddStored("b.com");
+    Doc().AnnounceAdmitted();
     QByteArray record = "WHOIS server: x, Domain: a.com\r\n\r\n";
     for (int i = 0; i < 60; ++i) {
         record += "Notice line " + QByteArray::number(i) + "\r\n";
@@ -199,7 +202,7 @@ TEST_F(MainWindowTest, SelectedRowShowsItsRecordScrolledPastTheTerms)
     for (int i = 0; i < 40; ++i) {
         record += "Field " + QByteArray::number(i) + ": value\r\n";
     }
-    Doc().GetAt(0)->m_strInfo = record;
+    first.m_strInfo = record;
     ClickRow(0, false);
     CInfoPane& pane = View().GetInfoPane();
     EXPECT_TRUE(pane.toPlainText().contains(QStringLiteral("Domain Name: A.COM")));
@@ -220,10 +223,10 @@ TEST_F(MainWindowTest, EmptyListShowsTheWelcomeAndOnlyTheEmptyListHint)
 
 TEST_F(MainWindowTest, HeaderClicksSortByTheirColumn)
 {
-    AddNames({"c.com", "a.com", "b.com"});
-    Doc().GetAt(1)->m_bSelected = 1;
-    Doc().GetAt(0)->m_nStatus = STATUS_AVAILABLE;
-    Doc().GetAt(2)->m_timeChecked = DateTimeValue(DateTimeValue::Valid, 45000);
+    AddStored("c.com").m_nStatus = STATUS_AVAILABLE;
+    AddStored("a.com").m_bTicked = 1;
+    AddStored("b.com").m_timeChecked = DateTimeValue(DateTimeValue::Valid, 45000);
+    Doc().AnnounceAdmitted();
     QHeaderView* header = View().GetList().horizontalHeader();
     const auto clickHeader = [header](int column) {
         QTest::mouseClick(
@@ -290,13 +293,13 @@ TEST_F(MainWindowTest, DeleteAllKeepsTheEntryBeingLookedUp)
     ASSERT_EQ(Doc().GetCount(), 1);
     EXPECT_EQ(Cell(0, 1), QStringLiteral("slow.com"));
     Trigger(Command::StopAll);
-    ASSERT_TRUE(QTest::qWaitFor([this] { return !View().GetScheduler().IsBusy(); }, 5000));
+    ASSERT_TRUE(QTest::qWaitFor([this] { return !Frame().GetScheduler().IsBusy(); }, 5000));
 }
 
 TEST_F(MainWindowTest, DeleteAnsweredNoKeepsEverything)
 {
     AddNames({"a.com", "b.com"});
-    Trigger(Command::SelectAll);
+    Trigger(Command::TickAll);
     CUserPrompt::SetNextAnswer(QMessageBox::No);
     Trigger(Command::DeleteSelected);
     EXPECT_EQ(Doc().GetCount(), 2);
@@ -320,15 +323,15 @@ TEST_F(MainWindowTest, DeleteEntryRemovesTheHighlightedRowAndRenumbers)
 TEST_F(MainWindowTest, EnablingRulesFollowTheList)
 {
     Frame().UpdateCommandStates();
-    for (const Command command : {Command::SelectAll, Command::Find, Command::DeleteAll,
+    for (const Command command : {Command::TickAll, Command::Find, Command::DeleteAll,
                                   Command::CopyAllEntries, Command::CheckAllSelected,
                                   Command::StopAll, Command::DeleteEntry, Command::CheckDomain}) {
-        EXPECT_FALSE(Action(command)->isEnabled()) << TextOf(command).menuText;
+        EXPECT_FALSE(Action(command)->isEnabled()) << SpecOf(command).menuText;
     }
     AddNames({"a.com", "b.com"});
     Frame().UpdateCommandStates();
-    EXPECT_TRUE(Action(Command::SelectAll)->isEnabled());
-    EXPECT_FALSE(Action(Command::UnselectAll)->isEnabled());
+    EXPECT_TRUE(Action(Command::TickAll)->isEnabled());
+    EXPECT_FALSE(Action(Command::UntickAll)->isEnabled());
     EXPECT_FALSE(Action(Command::CheckAllSelected)->isEnabled());
     EXPECT_FALSE(Action(Command::CheckDomain)->isEnabled()) << "no highlighted row";
     ClickRow(0, false);
@@ -336,14 +339,14 @@ TEST_F(MainWindowTest, EnablingRulesFollowTheList)
     EXPECT_TRUE(Action(Command::CheckDomain)->isEnabled());
     EXPECT_TRUE(Action(Command::CopyDomainURL)->isEnabled());
     EXPECT_FALSE(Action(Command::CopyDomainInformation)->isEnabled()) << "not taken";
-    Doc().GetAt(0)->m_nStatus = STATUS_AVAILABLE;
+    Doc().ApplyLookupResult(0, {"No match", {}, STATUS_AVAILABLE});
     Frame().UpdateCommandStates();
     EXPECT_FALSE(Action(Command::CheckDomain)->isEnabled());
     EXPECT_FALSE(Action(Command::CopyDomainURL)->isEnabled());
     EXPECT_TRUE(Action(Command::ResetEntry)->isEnabled());
-    Trigger(Command::SelectAll);
-    EXPECT_TRUE(Action(Command::UnselectAll)->isEnabled());
-    EXPECT_FALSE(Action(Command::SelectAll)->isEnabled());
+    Trigger(Command::TickAll);
+    EXPECT_TRUE(Action(Command::UntickAll)->isEnabled());
+    EXPECT_FALSE(Action(Command::TickAll)->isEnabled());
     EXPECT_TRUE(Action(Command::CheckAllSelected)->isEnabled());
 }
 
@@ -352,7 +355,7 @@ TEST_F(MainWindowTest, CopyCommandsPutTheNamesOnTheClipboard)
     AddNames({"a.com", "b.com"});
     Trigger(Command::CopyAllEntries);
     EXPECT_EQ(QApplication::clipboard()->text(), QStringLiteral("a.com\r\nb.com\r\n"));
-    Doc().GetAt(1)->m_bSelected = 1;
+    Doc().SetTicked(1, true);
     Trigger(Command::CopySelectedEntries);
     EXPECT_EQ(QApplication::clipboard()->text(), QStringLiteral("b.com\r\n"));
     ClickRow(0, false);
@@ -373,7 +376,7 @@ TEST_F(MainWindowTest, ClosingAModifiedListAsksToSaveAndCancelKeepsTheWindow)
     CUserPrompt::SetNextAnswer(QMessageBox::Yes);
     CUserPrompt::SetNextFileName(path);
     EXPECT_TRUE(Frame().close());
-    CDomainDoc reopened(AnalyseStoredAnswer);
+    CDomainDoc reopened(app->GetTLDList(), AnalyseStoredAnswer);
     ASSERT_TRUE(reopened.OnOpenDocument(path).Ok());
     EXPECT_EQ(reopened.GetCount(), 1);
 }
@@ -404,7 +407,7 @@ TEST_F(MainWindowTest, OpenAsksOnceToSaveChanges)
     QTemporaryDir folder;
     const QString other = folder.filePath(QStringLiteral("other.zul"));
     {
-        CDomainDoc stored(AnalyseStoredAnswer);
+        CDomainDoc stored(app->GetTLDList(), AnalyseStoredAnswer);
         ASSERT_TRUE(stored.AdmitName("z.com"));
         ASSERT_TRUE(stored.OnSaveDocument(other).Ok());
     }
@@ -478,7 +481,7 @@ TEST_F(MainWindowTest, FileHandedOverDuringADialogOpensOnceTheDialogCloses)
     QTemporaryDir folder;
     const QString path = folder.filePath(QStringLiteral("handed.zul"));
     {
-        CDomainDoc stored(AnalyseStoredAnswer);
+        CDomainDoc stored(app->GetTLDList(), AnalyseStoredAnswer);
         ASSERT_TRUE(stored.AdmitName("z.com"));
         ASSERT_TRUE(stored.OnSaveDocument(path).Ok());
     }
@@ -541,19 +544,58 @@ TEST_F(MainWindowTest, WindowPlacementAndBarsSurviveARestart)
     EXPECT_TRUE(Action(Command::ToggleStatusBar)->isChecked());
 }
 
-TEST_F(MainWindowTest, PopupMenuHoldsTheEntryCommandsInOrder)
+// A menu's visible items in order, "|" for a line, submenus in brackets.
+QString Layout(const QList<QAction*>& actions)
 {
     QStringList texts;
-    for (const QAction* action : Frame().GetPopupMenu()->actions()) {
-        texts.append(action->isSeparator() ? QStringLiteral("|") : action->text());
+    for (const QAction* action : actions) {
+        if (!action->isVisible()) {
+            continue;
+        }
+        if (action->isSeparator()) {
+            texts.append(QStringLiteral("|"));
+        } else if (action->menu()) {
+            texts.append(action->text() + QLatin1Char('[') + Layout(action->menu()->actions()) +
+                         QLatin1Char(']'));
+        } else {
+            texts.append(action->text());
+        }
     }
-    EXPECT_EQ(texts,
-              (QStringList{QStringLiteral("&Delete Entry"), QStringLiteral("&Reset Entry"),
-                           QStringLiteral("&Copy"), QStringLiteral("|"),
-                           QStringLiteral("&Check Availability"), QStringLiteral("Stop &Lookup"),
-                           QStringLiteral("&Trademark Lookup..."),
-                           QStringLiteral("NSI &Payment Status..."), QStringLiteral("|"),
-                           QStringLiteral("&Browse website")}));
+    return texts.join(QLatin1Char(','));
+}
+
+TEST_F(MainWindowTest, MenusPopupAndToolbarHoldTheCommandsInOrder)
+{
+    EXPECT_EQ(Layout(Frame().menuBar()->actions()).toStdString(),
+              std::string(
+                  "&File[&New,&Open...,&Save,Save &As...,|,&Print...,Print Pre&view,"
+                  "P&rint Setup...,|,Recent File,|,E&xit],"
+                  "&Edit[&Copy All Entries,Copy &Selected Entries,|,"
+                  "Delete[All &Registered Domains,All &Free Domains],&Delete Selected,&Delete All],"
+                  "&View[&Toolbar,&Status Bar,|,&Find...,&Refresh,|,&Minimize to tray],"
+                  "&Selections[&Select All,&Invert Selection,&Unselect All],"
+                  "&Names[&Add Names...,&Construct Names...,|,&Sort[&Name wise,Status wise],|,"
+                  "&Reports[Selected &Full...,Selected &Summary...],"
+                  "Export As &Text[&All Selected Names...,All Available &Names],"
+                  "&Export to Database],"
+                  "&Lookup[Highlighted &Domain,&All Selected,&Reset All Selected,|,"
+                  "Stop &Highlighted,&Stop All,|,&Options...,Setup D&omains],"
+                  "&Help[&Help Topics,Customer &Support,|,&About ZUL...]"));
+    EXPECT_EQ(Layout(Frame().GetPopupMenu()->actions()).toStdString(),
+              std::string("&Delete Entry,&Reset Entry,&Copy[&Domain Name,Domain I&P,"
+                          "&Domain Information,Domain &URL],|,&Check Availability,"
+                          "Stop &Lookup,&Trademark Lookup...,NSI &Payment Status...,|,"
+                          "&Browse website"));
+    QStringList tools;
+    for (const QAction* action : Frame().findChild<QToolBar*>()->actions()) {
+        tools.append(action->isSeparator() ? QStringLiteral("|") : action->toolTip());
+    }
+    EXPECT_EQ(tools.join(QLatin1Char(',')).toStdString(),
+              std::string("New,Open,Save,Print,|,Copy all entries,Find,|,Add Names,"
+                          "Construct Names,|,Select All,Select a range,Unselect All,"
+                          "Delete Selected,Invert Selection,|,Browse website,"
+                          "Check Availability,Lookup All Selected,Stop All,|,Setup Domains,"
+                          "Minimize to tray"));
 }
 
 } // namespace

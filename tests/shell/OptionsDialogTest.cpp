@@ -94,8 +94,8 @@ protected:
         CUserPrompt::Reset();
         CUserPrompt::SetAutomatic(true);
         RemoveAutostartFolder();
-        g_TLDList.ClearTLDList();
-        g_TLDList.FillDefaults();
+        tlds.ClearTLDList();
+        tlds.FillDefaults();
         scheduler = std::make_unique<CLookupScheduler>(doc);
         scheduler->SetInterval(1h);
     }
@@ -115,7 +115,9 @@ protected:
         QFile::remove(folder);
     }
 
-    CDomainDoc doc{AnalyseStoredAnswer};
+    CTLDList tlds;
+
+    CDomainDoc doc{tlds, AnalyseStoredAnswer};
     std::unique_ptr<CLookupScheduler> scheduler;
 };
 

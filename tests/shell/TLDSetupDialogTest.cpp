@@ -132,13 +132,13 @@ int SelectedRow(QWidget& dialog)
     return selected.isEmpty() ? -1 : Rows(dialog)->indexOfTopLevelItem(selected.constFirst());
 }
 
-QList<QByteArray> TableTLDs(const CTLDList& list = g_TLDList)
+QList<QByteArray> TableTLDs(const CTLDList& list)
 {
-    QList<QByteArray> tlds;
+    QList<QByteArray> texts;
     for (const auto& entry : list.GetEntries()) {
-        tlds.append(entry->m_strTLD);
+        texts.append(entry->m_strTLD);
     }
-    return tlds;
+    return texts;
 }
 
 QList<QByteArray> Split(const char* words)
@@ -151,6 +151,8 @@ protected:
     void SetUp() override
     {
         ResetToCleanProgram();
+        tlds.ClearTLDList();
+        tlds.FillDefaults();
         scheduler = std::make_unique<CLookupScheduler>(doc);
         scheduler->SetInterval(1h);
         scheduler->SetTimeouts({2s, 5s});
@@ -160,13 +162,13 @@ protected:
     {
         scheduler.reset();
         doc.ClearList();
-        g_TLDList.ClearTLDList();
+        tlds.ClearTLDList();
     }
 
     // A dialog on screen over the current table.
     std::unique_ptr<CTLDSetupDialog> Open()
     {
-        auto dialog = std::make_unique<CTLDSetupDialog>(g_TLDList, *scheduler);
+        auto dialog = std::make_unique<CTLDSetupDialog>(tlds, *scheduler);
         dialog->show();
         return dialog;
     }
@@ -176,7 +178,9 @@ protected:
         return QTest::qWaitFor([this] { return !scheduler->IsBusy(); }, timeoutMs);
     }
 
-    CDomainDoc doc{AnalyseStoredAnswer};
+    CTLDList tlds;
+
+    CDomainDoc doc{tlds, AnalyseStoredAnswer};
     std::unique_ptr<CLookupScheduler> scheduler;
 };
 
@@ -205,7 +209,7 @@ TEST_F(TLDSetupDialogTest, ListsTheTableInOrderWithEmptyBoxesUntilARowIsChosen)
 
 TEST_F(TLDSetupDialogTest, ChoosingARowLoadsItsValuesAndLeavingItStoresTheEdits)
 {
-    g_TLDList.GetAt(1)->m_strRegistrarURL = "https://registrar.example/?domain={D}";
+    tlds.GetAt(1)->m_strRegistrarURL = "https://registrar.example/?domain={D}";
     auto dialog = Open();
     ClickRow(*dialog, 1);
     EXPECT_EQ(Boxes(*dialog),
@@ -215,7 +219,7 @@ TEST_F(TLDSetupDialogTest, ChoosingARowLoadsItsValuesAndLeavingItStoresTheEdits)
     Type(*dialog, "server", "whois.example.net");
     Type(*dialog, "registrar", "https://other.example/{D}");
     ClickRow(*dialog, 2);
-    const CTLDInfo* net = g_TLDList.GetAt(1);
+    const CTLDInfo* net = tlds.GetAt(1);
     EXPECT_EQ(net->m_strTLD, QByteArray("net")) << "stored exactly as typed";
     EXPECT_EQ(net->m_strServer, QByteArray("whois.example.net"));
     EXPECT_EQ(net->m_strRegistrarURL, QByteArray("https://other.example/{D}"));
@@ -225,15 +229,15 @@ TEST_F(TLDSetupDialogTest, ChoosingARowLoadsItsValuesAndLeavingItStoresTheEdits)
 
 TEST_F(TLDSetupDialogTest, PassingOverARowLeavesItsBytesAsTheyWere)
 {
-    g_TLDList.GetAt(0)->m_strServer = "whois.caf\xe9.example";
+    tlds.GetAt(0)->m_strServer = "whois.caf\xe9.example";
     auto dialog = Open();
     ClickRow(*dialog, 0);
     ClickRow(*dialog, 1);
-    EXPECT_EQ(g_TLDList.GetAt(0)->m_strServer, QByteArray("whois.caf\xe9.example"));
+    EXPECT_EQ(tlds.GetAt(0)->m_strServer, QByteArray("whois.caf\xe9.example"));
     ClickRow(*dialog, 0);
     Type(*dialog, "server", "whois.na\xc3\xafve.example");
     ClickRow(*dialog, 1);
-    EXPECT_EQ(g_TLDList.GetAt(0)->m_strServer, QByteArray("whois.na\xc3\xafve.example"))
+    EXPECT_EQ(tlds.GetAt(0)->m_strServer, QByteArray("whois.na\xc3\xafve.example"))
         << "typed text is stored as UTF-8";
 }
 
@@ -241,7 +245,7 @@ TEST_F(TLDSetupDialogTest, AddNewTLDTwiceUpdatesTheOneNewEntry)
 {
     auto dialog = Open();
     Click(*dialog, "&Add New TLD");
-    ASSERT_EQ(g_TLDList.GetCount(), 13);
+    ASSERT_EQ(tlds.GetCount(), 13);
     EXPECT_EQ(RowTexts(*dialog).last(), QStringLiteral("13 xxx xxx.xx.xx"));
     EXPECT_EQ(SelectedRow(*dialog), 12);
     EXPECT_EQ(Boxes(*dialog),
@@ -249,15 +253,15 @@ TEST_F(TLDSetupDialogTest, AddNewTLDTwiceUpdatesTheOneNewEntry)
 
     Type(*dialog, "server", "whois.half.done");
     Click(*dialog, "&Add New TLD");
-    EXPECT_EQ(g_TLDList.GetCount(), 13) << "no second xxx row";
-    EXPECT_EQ(g_TLDList.GetAt(12)->m_strServer, QByteArray("xxx.xx.xx"));
+    EXPECT_EQ(tlds.GetCount(), 13) << "no second xxx row";
+    EXPECT_EQ(tlds.GetAt(12)->m_strServer, QByteArray("xxx.xx.xx"));
     EXPECT_EQ(Boxes(*dialog)[1], QStringLiteral("xxx.xx.xx"));
 
     Type(*dialog, "tld", "IO");
     Type(*dialog, "server", "whois.nic.io");
     Click(*dialog, "&Add New TLD");
-    EXPECT_EQ(g_TLDList.GetAt(12)->m_strTLD, QByteArray("IO"));
-    EXPECT_EQ(g_TLDList.GetAt(12)->m_strServer, QByteArray("whois.nic.io"));
+    EXPECT_EQ(tlds.GetAt(12)->m_strTLD, QByteArray("IO"));
+    EXPECT_EQ(tlds.GetAt(12)->m_strServer, QByteArray("whois.nic.io"));
     EXPECT_EQ(RowTexts(*dialog).last(), QStringLiteral("14 xxx xxx.xx.xx"));
 }
 
@@ -274,10 +278,10 @@ class TLDDelete : public TLDSetupDialogTest, public testing::WithParamInterface<
 TEST_P(TLDDelete, RemovesTheRowRenumbersAndShowsItsNeighbour)
 {
     const DeleteCase& c = GetParam();
-    while (g_TLDList.GetCount() > c.tableSize) {
-        g_TLDList.RemoveAt(g_TLDList.GetCount() - 1);
+    while (tlds.GetCount() > c.tableSize) {
+        tlds.RemoveAt(tlds.GetCount() - 1);
     }
-    const QList<QByteArray> before = TableTLDs();
+    const QList<QByteArray> before = TableTLDs(tlds);
     auto dialog = Open();
     ClickRow(*dialog, c.row);
     Type(*dialog, "server", "typed.for.the.deleted.entry");
@@ -285,7 +289,7 @@ TEST_P(TLDDelete, RemovesTheRowRenumbersAndShowsItsNeighbour)
 
     QList<QByteArray> expected = before;
     expected.removeAt(c.row);
-    EXPECT_EQ(TableTLDs(), expected);
+    EXPECT_EQ(TableTLDs(tlds), expected);
     EXPECT_EQ(SelectedRow(*dialog), c.selectedAfter);
     EXPECT_EQ(Boxes(*dialog)[0], QString::fromLatin1(c.tldInBoxes));
     const QStringList rows = RowTexts(*dialog);
@@ -294,7 +298,7 @@ TEST_P(TLDDelete, RemovesTheRowRenumbersAndShowsItsNeighbour)
         EXPECT_TRUE(rows[row].startsWith(QString::number(row + 1) + QLatin1Char(' '))) << row;
     }
     EXPECT_NE(Boxes(*dialog)[1], QStringLiteral("typed.for.the.deleted.entry"));
-    for (const auto& entry : g_TLDList.GetEntries()) {
+    for (const auto& entry : tlds.GetEntries()) {
         EXPECT_NE(entry->m_strServer, QByteArray("typed.for.the.deleted.entry"));
     }
 }
@@ -319,7 +323,7 @@ TEST_P(TLDHeaderSort, SortsTheTableAndAsksToBeReopened)
 {
     auto dialog = Open();
     ClickHeader(*dialog, GetParam().column);
-    EXPECT_EQ(TableTLDs(), Split(GetParam().order));
+    EXPECT_EQ(TableTLDs(tlds), Split(GetParam().order));
     EXPECT_EQ(dialog->result(), CTLDSetupDialog::Reopen);
     EXPECT_FALSE(dialog->isVisible());
 }
@@ -342,10 +346,10 @@ class TLDClickWithoutEffect : public TLDSetupDialogTest,
 
 TEST_P(TLDClickWithoutEffect, LeavesTableSelectionAndBoxesAlone)
 {
-    const QList<QByteArray> before = TableTLDs();
+    const QList<QByteArray> before = TableTLDs(tlds);
     auto dialog = Open();
     GetParam().act(*dialog);
-    EXPECT_EQ(TableTLDs(), before);
+    EXPECT_EQ(TableTLDs(tlds), before);
     EXPECT_EQ(SelectedRow(*dialog), -1);
     EXPECT_EQ(Boxes(*dialog), (QStringList{{}, {}, {}}));
     EXPECT_TRUE(dialog->isVisible());
@@ -380,11 +384,11 @@ TEST_F(TLDSetupDialogTest, SortingKeepsWhatWasTypedAndReopensOnTheSortedTable)
             &first);
         ClickHeader(first, 1);
     });
-    RunSetupDomainsCommand(nullptr, *scheduler);
-    EXPECT_EQ(g_TLDList.GetAt(2)->m_strServer, QByteArray("whois.changed.nu"));
+    RunSetupDomainsCommand(nullptr, tlds, *scheduler);
+    EXPECT_EQ(tlds.GetAt(2)->m_strServer, QByteArray("whois.changed.nu"));
     CTLDList saved;
     ASSERT_TRUE(saved.ReadFile(CTLDList::FilePath()).Ok());
-    EXPECT_EQ(TableTLDs(saved), TableTLDs());
+    EXPECT_EQ(TableTLDs(saved), TableTLDs(tlds));
 }
 
 class TLDImport : public TLDSetupDialogTest {
@@ -412,7 +416,7 @@ protected:
 
 TEST_F(TLDImport, AddsAndUpdatesTrimmedServersInLowerCase)
 {
-    g_TLDList.GetAt(4)->m_strRegistrarURL = "https://registrar.example/{D}";
+    tlds.GetAt(4)->m_strRegistrarURL = "https://registrar.example/{D}";
     CUserPrompt::SetNextFileName(WriteImportFile("co.uk: whois.example.uk\r\n"
                                                  "  net.uk  :  Whois.Other.UK   \n\n"
                                                  "a line without a colon\n"
@@ -423,15 +427,15 @@ TEST_F(TLDImport, AddsAndUpdatesTrimmedServersInLowerCase)
     ClickRow(*dialog, 3);
     Import(*dialog);
 
-    ASSERT_EQ(g_TLDList.GetCount(), 13);
-    EXPECT_EQ(g_TLDList.GetAt(3)->m_strServer, QByteArray("whois.example.uk"))
+    ASSERT_EQ(tlds.GetCount(), 13);
+    EXPECT_EQ(tlds.GetAt(3)->m_strServer, QByteArray("whois.example.uk"))
         << "the import is not overwritten by the boxes of the row that was current";
-    const CTLDInfo* netUk = g_TLDList.GetAt(4);
+    const CTLDInfo* netUk = tlds.GetAt(4);
     EXPECT_EQ(netUk->m_strTLD, QByteArray("NET.UK"));
     EXPECT_EQ(netUk->m_strServer, QByteArray("whois.other.uk"));
     EXPECT_EQ(netUk->m_strRegistrarURL, QByteArray("https://registrar.example/{D}"));
-    EXPECT_EQ(g_TLDList.GetAt(10)->m_strTLD, QByteArray("NET.AU")) << "matched ignoring case";
-    EXPECT_EQ(g_TLDList.GetAt(10)->m_strServer, QByteArray("whois.au.example"));
+    EXPECT_EQ(tlds.GetAt(10)->m_strTLD, QByteArray("NET.AU")) << "matched ignoring case";
+    EXPECT_EQ(tlds.GetAt(10)->m_strServer, QByteArray("whois.au.example"));
     EXPECT_EQ(RowTexts(*dialog)[4], QStringLiteral("5 NET.UK whois.other.uk"));
     EXPECT_EQ(RowTexts(*dialog).last(), QStringLiteral("13 IO whois.nic.io"));
     EXPECT_EQ(SelectedRow(*dialog), 12);
@@ -447,7 +451,7 @@ TEST_F(TLDImport, ServerImportedForTheRowInTheBoxesIsNotOverwrittenLater)
     Import(*dialog);
     EXPECT_EQ(Boxes(*dialog)[1], QStringLiteral("whois.fresh.uk"));
     ClickRow(*dialog, 0);
-    EXPECT_EQ(g_TLDList.GetAt(3)->m_strServer, QByteArray("whois.fresh.uk"));
+    EXPECT_EQ(tlds.GetAt(3)->m_strServer, QByteArray("whois.fresh.uk"));
 }
 
 TEST_F(TLDImport, CancellingEitherDialogImportsNothing)
@@ -456,7 +460,7 @@ TEST_F(TLDImport, CancellingEitherDialogImportsNothing)
     Import(*dialog);
     WhenShown<CImportServersDialog>([](CImportServersDialog& import) { Click(import, "Cancel"); });
     Click(*dialog, "&Import...");
-    EXPECT_EQ(g_TLDList.GetCount(), 12);
+    EXPECT_EQ(tlds.GetCount(), 12);
     EXPECT_EQ(GetSetting(Setting::OpenPathTXT), QString());
 }
 
@@ -478,8 +482,8 @@ class TLDReset : public TLDSetupDialogTest,
 protected:
     void AddUserTLDAndSave()
     {
-        g_TLDList.AddOrUpdateTLD("IO", "whois.nic.io");
-        ASSERT_TRUE(g_TLDList.SaveTLDList().Ok());
+        tlds.AddOrUpdateTLD("IO", "whois.nic.io");
+        ASSERT_TRUE(tlds.SaveTLDList().Ok());
     }
 };
 
@@ -490,7 +494,7 @@ TEST_F(TLDReset, IsRefusedWhileLookupsRun)
     auto dialog = Open();
     Click(*dialog, "&Reset");
     EXPECT_EQ(CUserPrompt::ShownTexts(), QStringList{kBusyOnReset});
-    EXPECT_EQ(g_TLDList.GetCount(), 13);
+    EXPECT_EQ(tlds.GetCount(), 13);
     EXPECT_TRUE(dialog->isVisible());
 }
 
@@ -501,7 +505,7 @@ TEST_P(TLDReset, AnswerOtherThanYesKeepsTheTable)
     auto dialog = Open();
     Click(*dialog, "&Reset");
     EXPECT_EQ(CUserPrompt::ShownTexts(), QStringList{kResetQuestion});
-    EXPECT_EQ(g_TLDList.GetCount(), 13);
+    EXPECT_EQ(tlds.GetCount(), 13);
     EXPECT_TRUE(QFile::exists(CTLDList::FilePath()));
     EXPECT_TRUE(dialog->isVisible());
 }
@@ -523,8 +527,9 @@ TEST_F(TLDReset, YesBringsBackTheDefaultsInTheReopenedDialog)
             &first);
         Click(first, "&Reset");
     });
-    RunSetupDomainsCommand(nullptr, *scheduler);
-    EXPECT_EQ(TableTLDs(), Split("COM NET ORG CO.UK NET.UK ORG.UK LTD.UK NU CC COM.AU NET.AU HK"));
+    RunSetupDomainsCommand(nullptr, tlds, *scheduler);
+    EXPECT_EQ(TableTLDs(tlds),
+              Split("COM NET ORG CO.UK NET.UK ORG.UK LTD.UK NU CC COM.AU NET.AU HK"));
     EXPECT_TRUE(QFile::exists(CTLDList::FilePath())) << "closing saved the defaults";
 }
 
@@ -551,8 +556,8 @@ TEST_F(TLDSetupDialogTest, EscapeSavesNothingButKeepsCommittedEditsForTheRun)
     QTest::keyClick(dialog.get(), Qt::Key_Escape);
     EXPECT_EQ(dialog->result(), QDialog::Rejected);
     EXPECT_FALSE(QFile::exists(CTLDList::FilePath()));
-    EXPECT_EQ(g_TLDList.GetAt(0)->m_strServer, QByteArray("whois.committed.example"));
-    EXPECT_EQ(g_TLDList.GetAt(1)->m_strServer, QByteArray("whois.verisign-grs.com"));
+    EXPECT_EQ(tlds.GetAt(0)->m_strServer, QByteArray("whois.committed.example"));
+    EXPECT_EQ(tlds.GetAt(1)->m_strServer, QByteArray("whois.verisign-grs.com"));
 }
 
 TEST_F(TLDSetupDialogTest, TableThatCannotBeSavedIsReportedAndTheDialogCloses)
@@ -572,8 +577,8 @@ protected:
     void SetUp() override
     {
         TLDSetupDialogTest::SetUp();
-        g_TLDList.ClearTLDList();
-        g_TLDList.AddOrUpdateTLD("COM", first.Address());
+        tlds.ClearTLDList();
+        tlds.AddOrUpdateTLD("COM", first.Address());
         first.SetDefault(Script::Answer(kFree));
         second.SetDefault(Script::Answer(kFree));
         ASSERT_TRUE(doc.AdmitName("waiting.com"));
@@ -591,9 +596,9 @@ TEST_F(TLDEditDuringLookup, DeletingTheTLDOfAWaitingLookupEndsItAsAFailure)
         Click(dialog, "&Delete");
         Click(dialog, "&Close");
     });
-    RunSetupDomainsCommand(nullptr, *scheduler);
+    RunSetupDomainsCommand(nullptr, tlds, *scheduler);
     EXPECT_EQ(CUserPrompt::ShownTexts(), QStringList{kBusyOnClose});
-    EXPECT_TRUE(TableTLDs().isEmpty());
+    EXPECT_TRUE(TableTLDs(tlds).isEmpty());
     ASSERT_TRUE(WaitUntilIdle());
     EXPECT_EQ(doc.GetAt(0)->m_nStatus, STATUS_ERROR_1);
     EXPECT_EQ(doc.GetAt(0)->m_strInfo, "Unknown 'whois' server (" + first.Address() + ")\r\n");
@@ -602,7 +607,7 @@ TEST_F(TLDEditDuringLookup, DeletingTheTLDOfAWaitingLookupEndsItAsAFailure)
 
 TEST_F(TLDEditDuringLookup, WaitingLookupFollowsItsEntryThroughAnEditAndASort)
 {
-    g_TLDList.AddOrUpdateTLD("IO", "127.0.0.1:9");
+    tlds.AddOrUpdateTLD("IO", "127.0.0.1:9");
     ASSERT_TRUE(scheduler->StartLookup(0));
     const QByteArray secondAddress = second.Address();
     WhenShown<CTLDSetupDialog>([&secondAddress](CTLDSetupDialog& dialog) {
@@ -612,9 +617,9 @@ TEST_F(TLDEditDuringLookup, WaitingLookupFollowsItsEntryThroughAnEditAndASort)
                                    &dialog);
         ClickHeader(dialog, 1);
     });
-    RunSetupDomainsCommand(nullptr, *scheduler);
+    RunSetupDomainsCommand(nullptr, tlds, *scheduler);
     EXPECT_EQ(CUserPrompt::ShownTexts(), QStringList{kBusyOnClose});
-    EXPECT_EQ(TableTLDs(), Split("IO COM")) << "the entry moved";
+    EXPECT_EQ(TableTLDs(tlds), Split("IO COM")) << "the entry moved";
     EXPECT_TRUE(scheduler->IsLookupRunning(0));
 
     scheduler->GetResolver().ResolveServers();
@@ -635,17 +640,17 @@ TEST_F(TLDEditDuringLookup, ConnectedLookupFinishesOnTheOldServerUntilTheNextIdl
         Type(dialog, "server", secondAddress.constData());
         Click(dialog, "&Close");
     });
-    RunSetupDomainsCommand(nullptr, *scheduler);
+    RunSetupDomainsCommand(nullptr, tlds, *scheduler);
     EXPECT_EQ(CUserPrompt::ShownTexts(), QStringList{kBusyOnClose});
     ASSERT_TRUE(WaitUntilIdle());
     EXPECT_EQ(doc.GetAt(0)->m_nStatus, STATUS_AVAILABLE);
     EXPECT_EQ(first.ConnectionsAccepted(), 1);
-    EXPECT_TRUE(g_TLDList.GetAt(0)->m_pHost->IsResolved()) << "the address in use stays";
+    EXPECT_TRUE(tlds.GetAt(0)->m_pHost->IsResolved()) << "the address in use stays";
 
     WhenShown<CTLDSetupDialog>([](CTLDSetupDialog& dialog) { Click(dialog, "&Close"); });
-    RunSetupDomainsCommand(nullptr, *scheduler);
-    EXPECT_FALSE(g_TLDList.GetAt(0)->m_pHost->IsResolved());
-    ASSERT_TRUE(scheduler->ResetEntry(0));
+    RunSetupDomainsCommand(nullptr, tlds, *scheduler);
+    EXPECT_FALSE(tlds.GetAt(0)->m_pHost->IsResolved());
+    ASSERT_TRUE(doc.ResetEntry(0));
     ASSERT_TRUE(scheduler->CheckDomain(0));
     ASSERT_TRUE(WaitUntilIdle());
     EXPECT_EQ(second.Queries(), std::vector<QByteArray>{"waiting.com\r\n"});

@@ -7,6 +7,8 @@
 
 #include <memory>
 
+#include "support/StoredEntry.h"
+
 #include <gtest/gtest.h>
 
 namespace {
@@ -15,18 +17,20 @@ class DomainListModelTest : public testing::Test {
 protected:
     void SetUp() override
     {
-        g_TLDList.ClearTLDList();
-        g_TLDList.FillDefaults();
+        tlds.ClearTLDList();
+        tlds.FillDefaults();
         for (const char* name : {"a.com", "b.com", "c.com"}) {
             doc.AdmitName(name);
         }
-        doc.UpdateAllViews(CDomainDoc::HintRebuild);
+        doc.AnnounceAdmitted();
     }
 
     QString Text(int row, int column) const { return model.index(row, column).data().toString(); }
 
-    CDomainDoc doc{[](CDomainInfo&) {
-    }};
+    CTLDList tlds;
+
+    CDomainDoc doc{tlds, [](CDomainInfo&) {
+                   }};
     CDomainListModel model{doc};
     // Fails the test on any signal the model sends out of order or with wrong counts.
     std::unique_ptr<QAbstractItemModelTester> tester = std::make_unique<QAbstractItemModelTester>(
@@ -48,8 +52,7 @@ TEST_F(DomainListModelTest, ShowsTheColumnsOfTheList)
 TEST_F(DomainListModelTest, OneChangedRowRepaintsThatRowOnly)
 {
     QSignalSpy changed(&model, &QAbstractItemModel::dataChanged);
-    doc.GetAt(1)->m_nStatus = STATUS_AVAILABLE;
-    doc.UpdateAllViews(2);
+    doc.ApplyLookupResult(1, {"No match", {}, STATUS_AVAILABLE});
     ASSERT_EQ(changed.count(), 1);
     const auto first = changed.at(0).at(0).value<QModelIndex>();
     const auto last = changed.at(0).at(1).value<QModelIndex>();
@@ -65,18 +68,17 @@ TEST_F(DomainListModelTest, DeletedRowGoesAndTheRowsAfterItAreRenumbered)
     tester.reset();
     QSignalSpy removed(&model, &QAbstractItemModel::rowsRemoved);
     doc.RemoveName("a.com");
-    doc.UpdateAllViews(CDomainDoc::HintRowDeleted, 0);
     ASSERT_EQ(removed.count(), 1);
     EXPECT_EQ(model.rowCount(), 2);
     EXPECT_EQ(Text(0, CDomainListModel::SlNo), QStringLiteral("1"));
     EXPECT_EQ(Text(0, CDomainListModel::Domain), QStringLiteral("b.com"));
 }
 
-TEST_F(DomainListModelTest, NamesAdmittedWithoutARebuildAppearAtTheNextRefresh)
+TEST_F(DomainListModelTest, NamesAdmittedWithoutAnAnnouncementAppearAtTheNextRefresh)
 {
     doc.AdmitName("d.com");
-    EXPECT_EQ(model.rowCount(), 3) << "rows follow the document only through its hints";
-    doc.UpdateAllViews(CDomainDoc::HintRefreshAll);
+    EXPECT_EQ(model.rowCount(), 3) << "rows follow the document only through its notifications";
+    doc.RefreshAll();
     EXPECT_EQ(model.rowCount(), 4);
     doc.OnNewDocument();
     EXPECT_EQ(model.rowCount(), 0);
@@ -87,16 +89,16 @@ TEST_F(DomainListModelTest, CheckBoxTicksThroughTheDocument)
     const QModelIndex box = model.index(2, CDomainListModel::SlNo);
     doc.SetModifiedFlag(false);
     EXPECT_TRUE(model.setData(box, Qt::Checked, Qt::CheckStateRole));
-    EXPECT_EQ(doc.GetAt(2)->m_bSelected, 1);
+    EXPECT_EQ(doc.GetAt(2)->m_bTicked, 1);
     EXPECT_TRUE(doc.IsModified());
     EXPECT_EQ(box.data(Qt::CheckStateRole).value<Qt::CheckState>(), Qt::Checked);
 }
 
 TEST_F(DomainListModelTest, NamesThatAreNotUtf8ShowAsLatin1)
 {
-    doc.GetAt(0)->m_strName = "caf\xe9.com";
-    doc.UpdateAllViews(1);
-    EXPECT_EQ(Text(0, CDomainListModel::Domain), QString::fromUtf8("caf\u00e9.com"));
+    AddStoredEntry(doc, "caf\xe9.com");
+    doc.AnnounceAdmitted();
+    EXPECT_EQ(Text(3, CDomainListModel::Domain), QString::fromUtf8("caf\u00e9.com"));
 }
 
 } // namespace

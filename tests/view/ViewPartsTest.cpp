@@ -98,8 +98,8 @@ class ListCommandsLogic : public testing::Test {
 protected:
     void SetUp() override
     {
-        g_TLDList.ClearTLDList();
-        g_TLDList.FillDefaults();
+        tlds.ClearTLDList();
+        tlds.FillDefaults();
         for (const char* name :
              {"shopping.com", "shop.com", "myshop.com", "d.com", "e.com", "f.com"}) {
             doc.AdmitName(name);
@@ -110,13 +110,15 @@ protected:
     {
         std::vector<int> ticks;
         for (const auto& entry : doc.GetEntries()) {
-            ticks.push_back(entry->m_bSelected);
+            ticks.push_back(entry->m_bTicked);
         }
         return ticks;
     }
 
-    CDomainDoc doc{[](CDomainInfo&) {
-    }};
+    CTLDList tlds;
+
+    CDomainDoc doc{tlds, [](CDomainInfo&) {
+                   }};
 };
 
 TEST_F(ListCommandsLogic, FindPrefersTheExactNameThenTheFirstPrefix)
@@ -129,10 +131,10 @@ TEST_F(ListCommandsLogic, FindPrefersTheExactNameThenTheFirstPrefix)
 
 TEST_F(ListCommandsLogic, RangeGivenBackwardsTicksTheSameRows)
 {
-    doc.GetAt(5)->m_bSelected = 1;
-    CListCommands::TickRange(doc, 5, 2, false);
+    doc.SetTicked(5, true);
+    doc.TickRange(5, 2, false);
     EXPECT_EQ(Ticks(), (std::vector<int>{0, 1, 1, 1, 1, 1})) << "ticks outside stay as they were";
-    CListCommands::TickRange(doc, 1, 2, true);
+    doc.TickRange(1, 2, true);
     EXPECT_EQ(Ticks(), (std::vector<int>{1, 1, 0, 0, 0, 0}));
 }
 

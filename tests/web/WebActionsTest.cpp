@@ -5,6 +5,7 @@
 #include "web/WebRequests.h"
 
 #include "support/CaseName.h"
+#include "support/StoredEntry.h"
 #include "support/TestEnvironment.h"
 #include "web/PostForm.h"
 #include "web/RecordingBrowser.h"
@@ -35,24 +36,21 @@ protected:
     void SetUp() override
     {
         CTestEnvironment::Instance().Reset();
-        g_TLDList.ClearTLDList();
-        g_TLDList.FillDefaults();
+        tlds.ClearTLDList();
+        tlds.FillDefaults();
     }
 
-    // Appends an entry and returns its row. The name is set after admission, as a name read from
-    // a document would be, unchecked.
+    // Appends an entry and returns its row. The name is taken as a name read from a document
+    // would be, unchecked.
     int Add(const char* name, std::uint8_t status = STATUS_UNKNOWN, const char* record = "")
     {
-        const QByteArray placeholder = "entry" + QByteArray::number(doc.GetCount()) + ".com";
-        EXPECT_TRUE(doc.AdmitName(placeholder));
-        CDomainInfo& entry = *doc.GetAt(doc.GetCount() - 1);
-        entry.m_strName = name;
+        CDomainInfo& entry = AddStoredEntry(doc, name);
         entry.m_nStatus = status;
         entry.m_strInfo = record;
         return doc.GetCount() - 1;
     }
 
-    CTLDInfo& Com() { return *g_TLDList.FindTLD("COM"); }
+    CTLDInfo& Com() { return *tlds.FindTLD("COM"); }
 
     // The registrar address of COM as zul.tld holds it; empty when the file is not there.
     QByteArray SavedComAddress()
@@ -64,11 +62,13 @@ protected:
         return saved.FindTLD("COM") ? saved.FindTLD("COM")->m_strRegistrarURL : QByteArray();
     }
 
-    CDomainDoc doc{[](CDomainInfo&) {
-    }};
+    CTLDList tlds;
+
+    CDomainDoc doc{tlds, [](CDomainInfo&) {
+                   }};
     CScriptedHost host;
     CRecordingBrowser browser;
-    CWebActions actions{host, g_TLDList};
+    CWebActions actions{host, tlds};
 };
 
 TEST_F(WebActionsTest, BrowseWebsiteOpensWwwAndTheWholeNameAsStored)
@@ -401,7 +401,7 @@ protected:
         WebActionsTest::SetUp();
         ASSERT_TRUE(QDir(folder.path()).mkdir(QStringLiteral("Reports")));
         path = folder.filePath(QStringLiteral("Reports/week.htm"));
-        doc.GetAt(Add("alpha.com", STATUS_AVAILABLE))->m_bSelected = 1;
+        doc.SetTicked(Add("alpha.com", STATUS_AVAILABLE), true);
     }
 
     QByteArray Saved() const

@@ -7,6 +7,7 @@
 #include "view/UserPrompt.h"
 
 #include "support/CleanProgram.h"
+#include "support/StoredEntry.h"
 #include "support/TestEnvironment.h"
 #include "web/RecordingBrowser.h"
 
@@ -55,12 +56,10 @@ protected:
     // A highlighted entry whose name and record are set as a document would set them, unchecked.
     void Highlight(const char* name, std::uint8_t status, const char* record)
     {
-        ASSERT_TRUE(app->GetDocument().AdmitName("placeholder.com"));
-        CDomainInfo& entry = *app->GetDocument().GetAt(0);
-        entry.m_strName = name;
+        CDomainInfo& entry = AddStoredEntry(app->GetDocument(), name);
         entry.m_nStatus = status;
         entry.m_strInfo = record;
-        app->GetDocument().UpdateAllViews(CDomainDoc::HintRebuild);
+        app->GetDocument().AnnounceAdmitted();
         app->GetFrame().GetView().SelectRow(0);
         app->GetFrame().UpdateCommandStates();
     }
