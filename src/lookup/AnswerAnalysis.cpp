@@ -1,5 +1,6 @@
 #include "lookup/AnswerAnalysis.h"
 
+#include "core/ByteText.h"
 #include "core/DomainInfo.h"
 #include "core/StripOutput.h"
 #include "lookup/AnswerLayout.h"
@@ -59,8 +60,11 @@ bool IsWhiteSpaceOnly(QByteArrayView text)
     return true;
 }
 
-// The sentence may only end a notice that opens the answer: registries that close their answers
-// with it (Afilias, PIR) have their record above it, which the cut must not take away.
+// The sentence may only end a notice that opens the answer: the cut takes the lines up to the
+// sentence's own, and only when every one of them is the program's first line, a blank line or a
+// notice line, and the notice ends with that line (what goes on below it would otherwise lose the
+// notice it belongs to). Registries that close their answers with the sentence (Afilias, PIR)
+// have their record above it, and a record's field never belongs to a notice.
 bool ClosesOpeningNotice(QByteArrayView text, qsizetype sentenceEnd)
 {
     const qsizetype newline = text.indexOf('\n', sentenceEnd);
@@ -70,15 +74,14 @@ bool ClosesOpeningNotice(QByteArrayView text, qsizetype sentenceEnd)
     }
     bool opening = true;
     AnswerLayout::ForEachSpan(text, [&](const Span& span) {
-        if (span.begin >= sentenceEnd) {
+        if (span.begin >= lineEnd) {
+            opening = opening && !(span.begin == lineEnd && span.role == Role::Notice);
             return;
         }
-        if (span.end >= sentenceEnd) {
-            opening = opening && span.role == Role::Notice && span.end == lineEnd;
-        } else {
-            opening = opening && (span.role == Role::OwnLine || span.role == Role::Blank ||
-                                  span.role == Role::Notice);
-        }
+        const bool removable =
+            span.role == Role::Notice ||
+            (span.end < sentenceEnd && (span.role == Role::OwnLine || span.role == Role::Blank));
+        opening = opening && removable;
     });
     return opening;
 }
@@ -104,8 +107,9 @@ void RemoveLeadingWhiteSpace(QByteArray& text)
     text.remove(0, at);
 }
 
-// Drops the notices and the closing boilerplate AnalyseAnswer skips; a run of blank lines left
-// behind shrinks to one. Every line AnalyseAnswer reads is kept byte for byte.
+// Drops the notice lines and the closing boilerplate AnalyseAnswer skips; a run of blank lines
+// left behind shrinks to one. Every line AnalyseAnswer reads and every field of the record is
+// kept byte for byte.
 QByteArray WithoutRecognisedNotices(const QByteArray& text)
 {
     QByteArray kept;
@@ -129,16 +133,28 @@ QByteArray WithoutRecognisedNotices(const QByteArray& text)
 // throttled server may still print a not-found line or a shortened record. The first record
 // field decides "taken" and ends the reading: the server answered, and a warning it adds after
 // the record, or an unrecognised notice that mentions query limits, does not undo the record.
-// Registration wins over a statement that the name is free, such as "no match" in a footer.
+// So do two lines in a row that delegate the name to a name server each. Registration wins over a
+// statement that the name is free, such as "no match" in a footer.
 class CVerdictReader : public AnswerLayout::CAnswerReader {
 public:
-    bool OnStatement(unsigned hits) override
+    void OnSpan(const Span& span) override
     {
+        if (span.role != Role::Statement) {
+            m_lastDelegated = {}; // delegation lines count only one right below the other
+        }
+    }
+
+    bool OnStatement(const AnswerLines::Line& line, unsigned hits) override
+    {
+        const QByteArrayView delegated = AnswerPhrases::DelegatedName(line);
+        const bool secondDelegation =
+            !delegated.isEmpty() && ByteText::EqualsNoCase(delegated, m_lastDelegated);
+        m_lastDelegated = delegated;
         if (hits & AnswerPhrases::kFailure) {
             m_failed = true;
             return false;
         }
-        if (hits & AnswerPhrases::kRegistered) {
+        if ((hits & AnswerPhrases::kRegistered) || secondDelegation) {
             m_registered = true;
             return false;
         }
@@ -155,6 +171,8 @@ public:
     }
 
 private:
+    // The name of the statement line before, when it was a delegation line.
+    QByteArrayView m_lastDelegated;
     bool m_failed = false;
     bool m_registered = false;
     bool m_free = false;

@@ -11,8 +11,9 @@ class CDomainInfo;
 // then StripDisclaimers.
 void CleanAnswer(CDomainInfo& record);
 // When g_bStripOutput is set: removes an opening policy notice, the registries' disclaimers
-// known by their exact text and the notices AnalyseAnswer skips. What AnalyseAnswer reads is
-// kept, so stripping never changes the verdict.
+// known by their exact text and the notice lines AnalyseAnswer skips. Every field of the record
+// and everything AnalyseAnswer reads is kept, so stripping loses no data and never changes the
+// verdict, also when a stored text is analysed again.
 void StripDisclaimers(CDomainInfo& record);
 // Sets m_nStatus from m_strInfo, skipping the program's first line and the registries'
 // notices: STATUS_TAKEN for a registration record, `defaultStatus` when the server refused or

@@ -48,28 +48,30 @@ bool ClosesAnswer(QByteArrayView line)
 
 class CWalker {
 public:
-    CWalker(QByteArrayView text, CAnswerReader& reader)
+    // With `spansOfTail` the lines after the closing line come as spans too, which takes reading
+    // them; the verdict needs none of them.
+    CWalker(QByteArrayView text, CAnswerReader& reader, bool spansOfTail)
         : m_text(text)
         , m_reader(reader)
+        , m_spansOfTail(spansOfTail)
     {}
 
     void Run()
     {
         qsizetype at = SkipOwnLine();
         while (at < m_text.size() && !m_stopped) {
-            const qsizetype newline = m_text.indexOf('\n', at);
-            const qsizetype next = newline < 0 ? m_text.size() : newline + 1;
+            const qsizetype next = NextLineStart(at);
             const QByteArrayView line = WithoutLineEnd(m_text.sliced(at, next - at));
             if (ClosesAnswer(line)) {
-                CloseParagraph(at);
                 Emit(at, next, Role::TailStart);
-                Emit(next, m_text.size(), Role::Tail);
+                if (m_spansOfTail) {
+                    EmitTail(next);
+                }
                 return;
             }
             AddLine(at, next, line);
             at = next;
         }
-        CloseParagraph(m_text.size());
     }
 
 private:
@@ -86,13 +88,18 @@ private:
         return line.first(end);
     }
 
+    qsizetype NextLineStart(qsizetype at) const
+    {
+        const qsizetype newline = m_text.indexOf('\n', at);
+        return newline < 0 ? m_text.size() : newline + 1;
+    }
+
     qsizetype SkipOwnLine()
     {
         if (!m_text.startsWith(kOwnLinePrefix)) {
             return 0;
         }
-        const qsizetype newline = m_text.indexOf('\n');
-        const qsizetype end = newline < 0 ? m_text.size() : newline + 1;
+        const qsizetype end = NextLineStart(0);
         Emit(0, end, Role::OwnLine);
         return end;
     }
@@ -104,58 +111,74 @@ private:
         }
     }
 
-    void Report(unsigned hits)
+    // After the closing line, each field of the record's data is a span of its own and the lines
+    // between them are one Tail span each stretch.
+    void EmitTail(qsizetype begin)
     {
-        if (hits != 0 && !m_stopped) {
-            m_stopped = !m_reader.OnStatement(hits);
+        qsizetype stretch = begin;
+        for (qsizetype at = begin; at < m_text.size();) {
+            const qsizetype next = NextLineStart(at);
+            const AnswerLines::Line line =
+                AnswerLines::ReadLine(WithoutLineEnd(m_text.sliced(at, next - at)));
+            if (IsRecordData(line)) {
+                Emit(stretch, at, Role::Tail);
+                Emit(at, next, Role::TailField);
+                stretch = next;
+            }
+            at = next;
         }
+        Emit(stretch, m_text.size(), Role::Tail);
+    }
+
+    static bool IsRecordData(const AnswerLines::Line& line)
+    {
+        return AnswerPhrases::MayBeRecordData(line) &&
+               (AnswerPhrases::ScanLine(line) & AnswerPhrases::kRecordData) != 0;
     }
 
     void AddLine(qsizetype begin, qsizetype end, QByteArrayView text)
     {
         if (AnswerLines::IsBlankLine(text)) {
-            CloseParagraph(begin);
+            m_inNotice = false;
             Emit(begin, end, Role::Blank);
             return;
         }
         const bool comment = AnswerLines::IsCommentLine(text);
-        if (m_paragraphBegin >= 0 && comment != m_paragraphIsComment) {
-            CloseParagraph(begin);
+        if (comment != m_commentParagraph) {
+            m_inNotice = false;
+            m_commentParagraph = comment;
         }
-        if (m_paragraphBegin < 0) {
-            m_paragraphBegin = begin;
-            m_paragraphIsComment = comment;
-            m_noticeBegin = -1;
-        }
-        if (m_noticeBegin >= 0) {
-            return; // the rest of a notice needs no reading
-        }
-        const unsigned hits = AnswerPhrases::ScanLine(AnswerLines::ReadLine(text));
-        if (hits & AnswerPhrases::kNotice) {
-            m_noticeBegin = begin;
-        } else {
-            Report(hits);
-        }
-    }
-
-    void CloseParagraph(qsizetype end)
-    {
-        if (m_paragraphBegin < 0) {
+        if (m_inNotice && comment) {
+            Emit(begin, end, Role::Notice); // the rest of a notice needs no reading
             return;
         }
-        const qsizetype noticeBegin = m_noticeBegin < 0 ? end : m_noticeBegin;
-        Emit(m_paragraphBegin, noticeBegin, Role::Statement);
-        Emit(noticeBegin, end, Role::Notice);
-        m_paragraphBegin = -1;
+        const AnswerLines::Line line = AnswerLines::ReadLine(text);
+        if (m_inNotice && !AnswerPhrases::MayBeRecordData(line)) {
+            Emit(begin, end, Role::Notice);
+            return;
+        }
+        const unsigned hits = AnswerPhrases::ScanLine(line);
+        if ((hits & AnswerPhrases::kNotice) ||
+            (m_inNotice && !(hits & AnswerPhrases::kRecordData))) {
+            m_inNotice = true;
+            Emit(begin, end, Role::Notice);
+            return;
+        }
+        m_inNotice = false;
+        Emit(begin, end, Role::Statement);
+        if (!m_stopped) {
+            m_stopped = !m_reader.OnStatement(line, hits);
+        }
     }
 
     const QByteArrayView m_text;
     CAnswerReader& m_reader;
+    const bool m_spansOfTail;
     bool m_stopped = false;
-    // The paragraph being read, and where its notice begins once one has.
-    qsizetype m_paragraphBegin = -1;
-    qsizetype m_noticeBegin = -1;
-    bool m_paragraphIsComment = false;
+    // Whether the lines that follow belong to a notice, and whether the paragraph is of comment
+    // lines.
+    bool m_inNotice = false;
+    bool m_commentParagraph = false;
 };
 
 class CSpanReader : public CAnswerReader {
@@ -173,20 +196,20 @@ private:
 
 void CAnswerReader::OnSpan(const Span&) {}
 
-bool CAnswerReader::OnStatement(unsigned)
+bool CAnswerReader::OnStatement(const AnswerLines::Line&, unsigned)
 {
     return true;
 }
 
 void Walk(QByteArrayView text, CAnswerReader& reader)
 {
-    CWalker(text, reader).Run();
+    CWalker(text, reader, false).Run();
 }
 
 void ForEachSpan(QByteArrayView text, const std::function<void(const Span&)>& onSpan)
 {
     CSpanReader reader(onSpan);
-    Walk(text, reader);
+    CWalker(text, reader, true).Run();
 }
 
 } // namespace AnswerLayout

@@ -1,17 +1,21 @@
 #pragma once
 
+#include "lookup/AnswerLines.h"
+
 #include <QByteArrayView>
 
 #include <functional>
 
-// Splits a record text into the statements the verdict reads and the boilerplate it skips.
+// Splits a record text into the statements the verdict reads and the boilerplate it skips, line
+// by line.
 //
-// The program's own first line ("WHOIS server: ..., Domain: ...") is never read. Paragraphs
-// are separated by blank lines, comment-only lines ("%", "#") and changes between comment and
-// plain lines. A paragraph is a notice from its first line that uses legal-notice wording to
-// its end; the lines before it, such as a record or a "Domain not found." printed right above
-// the terms, stay statements. ICANN's ">>> Last update of WHOIS database" line and the
-// signature line "--" close the answer: what follows them is boilerplate by convention.
+// The program's own first line ("WHOIS server: ..., Domain: ...") is never read. A line that
+// uses legal-notice wording starts a notice, and the lines after it belong to the notice up to
+// the end of its paragraph: a blank line, a comment-only line ("%", "#") or a change between
+// comment and plain lines. A field of the record's data ("Domain Name:", "Tech Email:") is never
+// part of a notice, whatever its value says, and ends the notice it interrupts. ICANN's ">>> Last
+// update of WHOIS database" line and the signature line "--" close the answer: what follows them
+// is boilerplate by convention, apart from fields of the record's data.
 namespace AnswerLayout {
 
 enum class Role {
@@ -21,12 +25,14 @@ enum class Role {
     Blank,
     // What the registry says about the name: kept and read.
     Statement,
-    // A legal notice: neither kept when stripping nor read.
+    // A line of a legal notice: neither kept when stripping nor read.
     Notice,
     // The line that closes the answer: kept (it dates the data), not read.
     TailStart,
-    // Everything after it: neither kept when stripping nor read.
+    // A line after it: neither kept when stripping nor read.
     Tail,
+    // A field of the record's data after it: kept, not read.
+    TailField,
 };
 
 // A stretch of the text; spans come in text order, end to end, and cover all of it.
@@ -41,14 +47,13 @@ class CAnswerReader {
 public:
     virtual ~CAnswerReader() = default;
     virtual void OnSpan(const Span& span);
-    // The AnswerPhrases hits of each statement line that has any. Returns false to stop the
-    // reading there.
-    virtual bool OnStatement(unsigned hits);
+    // Each statement line with its AnswerPhrases hits. Returns false to stop the reading there.
+    virtual bool OnStatement(const AnswerLines::Line& line, unsigned hits);
 };
 
-// Reads the text once, line by line.
+// Reads the text once, line by line, up to the line that closes the answer: the last span.
 void Walk(QByteArrayView text, CAnswerReader& reader);
-// Every span of the text, in order.
+// Every span of the text, in order, the tail's included.
 void ForEachSpan(QByteArrayView text, const std::function<void(const Span&)>& onSpan);
 
 } // namespace AnswerLayout

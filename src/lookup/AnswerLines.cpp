@@ -131,13 +131,12 @@ Line ReadLine(QByteArrayView text)
     }
     const qsizetype separator = FindFieldSeparator(line.body);
     if (separator >= 0) {
-        const QByteArrayView value = TrimBlanks(line.body.sliced(separator + 1));
         const int keyWords = CountWords(line.body.first(separator), kMaxKeyWords);
-        if (keyWords >= 1 && keyWords <= kMaxKeyWords &&
-            CountWords(value, kMaxValueWords) <= kMaxValueWords) {
-            line.shape = Shape::Field;
+        if (keyWords >= 1 && keyWords <= kMaxKeyWords) {
             line.key = line.body.first(separator + 1);
-            line.value = value;
+            line.value = TrimBlanks(line.body.sliced(separator + 1));
+            const bool shortValue = CountWords(line.value, kMaxValueWords) <= kMaxValueWords;
+            line.shape = shortValue ? Shape::Field : Shape::Prose;
             return line;
         }
     } else if (CountWords(line.body, kMaxHeadingWords) <= kMaxHeadingWords &&

@@ -21,9 +21,10 @@ enum class Shape {
 struct Line {
     // The line without the blanks, comment marks and rulers around it.
     QByteArrayView body;
-    // A field's name with its separator, or a heading's words; empty for other shapes.
+    // A field's name with its separator, a heading's words, or the short label running text
+    // begins with ("TERMS OF USE:", "Tech Email:"); empty when there is none.
     QByteArrayView key;
-    // A field's value without blanks around it; empty for other shapes.
+    // What follows the key of a field or a label, without blanks around it.
     QByteArrayView value;
     Shape shape = Shape::Blank;
     // Begins with a comment mark ("%", "#"): registries print notices and some statements so.

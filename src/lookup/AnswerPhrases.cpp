@@ -1,7 +1,9 @@
 #include "lookup/AnswerPhrases.h"
 
 #include "core/ByteText.h"
+#include "core/TLDList.h"
 
+#include <algorithm>
 #include <array>
 #include <string_view>
 #include <vector>
@@ -16,9 +18,10 @@ using AnswerLines::Line;
 using AnswerLines::Shape;
 
 // Every phrase starts where a word starts (never inside a host name or URL). Some must also end
-// where a word ends ("is free", not "is freely"); the others may run on ("no match" also finds
-// "No matching record.").
-enum class End { Open, Word };
+// where a word ends ("is free", not "is freely") or close their sentence ("Domain is available."
+// but not "... is available at"); the others may run on ("no match" also finds "No matching
+// record.").
+enum class End { Open, Word, Sentence };
 
 struct Phrase {
     std::string_view text; // lower case
@@ -63,6 +66,52 @@ constexpr Phrase kRecordNames[] = {
     {"admin", End::Open},
     // "tech-c:", "Tech Name:", "Technical contact:".
     {"tech", End::Open},
+};
+
+// Other field names of a record's data, matched at a word start inside a field's name. A field
+// so named is data, never part of a notice, whatever its value says: "Tech Email: Please query
+// the RDDS service of the Registrar of Record ...". The record names above count as well, and so
+// does a field whose last word is "Status" or "State".
+constexpr Phrase kDataFieldNames[] = {
+    // "Domain Name:", "domain:", "Registry Domain ID:", AFNIC's "Nom de domaine:".
+    {"domain", End::Open},
+    // "Registrant Organization:", "Registration period:", "Reseller:".
+    {"registr", End::Open},
+    {"reseller", End::Open},
+    // Contacts: "Name:", "Given name:", "Company name:", "Contact:", "person:", "Organization:",
+    // "org:", "Billing Email:".
+    {"name", End::Open},
+    {"contact", End::Open},
+    {"person", End::Open},
+    {"org", End::Open},
+    {"billing", End::Open},
+    // Contact details: "Email:", "e-mail:", "Phone:", "Telephone Registrant:", "Fax:",
+    // "Address:", "Street:", "City:", "Postal Code:", "Country:".
+    {"email", End::Open},
+    {"e-mail", End::Open},
+    {"phone", End::Open},
+    {"telephone", End::Open},
+    {"fax", End::Open},
+    {"address", End::Open},
+    {"street", End::Open},
+    {"city", End::Open},
+    {"postal", End::Open},
+    {"country", End::Open},
+    // Name servers and signing: "DNSSEC:", "dns:", "DS Data:".
+    {"dns", End::Open},
+    {"ds data", End::Open},
+    // Dates of the record: "Updated Date:", "changed:", "Last Modified:", "Renewal Date:".
+    {"date", End::Open},
+    {"updated", End::Open},
+    {"changed", End::Open},
+    {"modified", End::Open},
+    {"renew", End::Open},
+    // Pointers a record carries: "Registrar WHOIS Server:", "Whois Server:", "Referral URL:".
+    {"whois server", End::Open},
+    {"referral", End::Open},
+    // RIPE-style handles and sources: "nic-hdl:", "source:".
+    {"nic-hdl", End::Open},
+    {"source", End::Word},
 };
 
 // A "Status:" or "State:" field whose value says the name is held: EPP statuses
@@ -118,6 +167,20 @@ constexpr Phrase kFreePhrases[] = {
     {"no found", End::Open},
     // NIC Argentina: "El dominio no se encuentra registrado en NIC Argentina".
     {"no se encuentra registrado", End::Open},
+    // The .co.ca registry: "Domain is available." Only as a whole sentence about the domain:
+    // "... is available at https://..." points somewhere else.
+    {"domain is available", End::Sentence},
+    {"domain name is available", End::Sentence},
+    // LK Domain Registry: "This Domain is not available in our whois database": it holds no
+    // record of the name. Without "in our" the same words mean taken (DNS Belgium's status
+    // "NOT AVAILABLE").
+    {"domain is not available in our", End::Open},
+};
+
+// The server answers in spite of a failure it reports on the same line: NIC.br's "Query rate
+// limit exceeded. Reduced information." goes on to print the record or "No match", shortened.
+constexpr Phrase kReducedAnswerPhrases[] = {
+    {"reduced information", End::Open},
 };
 
 // The server refused or could not serve this query. Such an answer says nothing about the
@@ -234,15 +297,18 @@ constexpr Phrase kNoticeMarkers[] = {
     {"icann whois", End::Open},
 };
 
+// The server says it answers in spite of the failure it reports; the scan's own mark.
+constexpr unsigned kReducedAnswer = 1u << 8;
+
 struct Candidate {
     Phrase phrase;
-    Hit kind;
+    unsigned kind;
 };
 
 using Buckets = std::array<std::vector<Candidate>, 256>;
 
 template <std::size_t N>
-void AddTable(Buckets& buckets, const Phrase (&table)[N], Hit kind)
+void AddTable(Buckets& buckets, const Phrase (&table)[N], unsigned kind)
 {
     for (const Phrase& phrase : table) {
         Q_ASSERT(phrase.text.size() >= 2); // the scan compares the second byte first
@@ -257,6 +323,7 @@ const Buckets& CandidatesByFirstByte()
         Buckets result;
         AddTable(result, kNoticeMarkers, kNotice);
         AddTable(result, kFailurePhrases, kFailure);
+        AddTable(result, kReducedAnswerPhrases, kReducedAnswer);
         AddTable(result, kFreePhrases, kFree);
         AddTable(result, kRecordNames, kRegistered);
         return result;
@@ -279,6 +346,20 @@ bool EndsWord(QByteArrayView text, qsizetype at)
     return !continuesName;
 }
 
+// Only blanks stand between `at` and the end of the line or a full stop or exclamation mark that
+// ends the sentence.
+bool EndsSentence(QByteArrayView text, qsizetype at)
+{
+    while (at < text.size() && (text[at] == ' ' || text[at] == '\t')) {
+        ++at;
+    }
+    if (at == text.size()) {
+        return true;
+    }
+    return (text[at] == '.' || text[at] == '!') &&
+           (at + 1 == text.size() || !IsAsciiAlnum(text[at + 1]));
+}
+
 // A phrase's blank also matches a tab or the underscore of "Object_Not_Found".
 inline bool SameByte(char textByte, char phraseByte)
 {
@@ -299,7 +380,15 @@ inline bool MatchesAt(QByteArrayView text, qsizetype at, const Phrase& phrase)
             return false;
         }
     }
-    return phrase.end == End::Open || EndsWord(text, at + length);
+    switch (phrase.end) {
+    case End::Open:
+        return true;
+    case End::Word:
+        return EndsWord(text, at + length);
+    case End::Sentence:
+        return EndsSentence(text, at + length);
+    }
+    return false;
 }
 
 bool StartsWithAny(QByteArrayView text, const auto& table)
@@ -381,6 +470,12 @@ QByteArrayView LastWordOfKey(QByteArrayView key)
     return key.sliced(begin, end - begin);
 }
 
+bool IsStatusKey(QByteArrayView key)
+{
+    const QByteArrayView name = LastWordOfKey(key);
+    return ByteText::EqualsNoCase(name, "status") || ByteText::EqualsNoCase(name, "state");
+}
+
 // A status value may carry a numeric code first: .nz answers "query_status: 220 Available".
 QByteArrayView SkipStatusCode(QByteArrayView value)
 {
@@ -396,8 +491,7 @@ QByteArrayView SkipStatusCode(QByteArrayView value)
 
 unsigned StatusFieldHits(const Line& line, bool recordField)
 {
-    const QByteArrayView name = LastWordOfKey(line.key);
-    if (!ByteText::EqualsNoCase(name, "status") && !ByteText::EqualsNoCase(name, "state")) {
+    if (!IsStatusKey(line.key)) {
         return 0;
     }
     const QByteArrayView value = SkipStatusCode(line.value);
@@ -408,11 +502,29 @@ unsigned StatusFieldHits(const Line& line, bool recordField)
                                                                         : 0u;
 }
 
-// Notice wording counts in running text and in a field's name ("WHOIS TERMS & CONDITIONS:"),
-// never in a field's value or a heading, where it would be a name ("Notice Media Ltd").
-bool CountsAsNotice(const Line& line, bool inKey)
+// A free status word on a line of its own: ZA Central Registry answers "Available".
+bool IsBareFreeStatus(QByteArrayView body)
 {
-    return line.shape == Shape::Prose || (line.shape == Shape::Field && inKey);
+    while (!body.isEmpty() && (body.back() == '.' || body.back() == '!')) {
+        body.chop(1);
+    }
+    for (const Phrase& phrase : kFreeStatusValues) {
+        if (ByteText::EqualsNoCase(body, phrase.text)) {
+            return true;
+        }
+    }
+    return false;
+}
+
+// Notice wording counts in running text and in the name of a field or the label of running text
+// ("WHOIS TERMS & CONDITIONS:"), never in a heading or in what follows the key of a record's
+// field, where it is the registry's data ("Notice Media Ltd", "Tech Email: Please query ...").
+bool CountsAsNotice(const Line& line, bool inKey, bool recordData)
+{
+    if (inKey) {
+        return line.shape != Shape::Heading;
+    }
+    return line.shape == Shape::Prose && !recordData;
 }
 
 // Record fields are printed plainly; comment lines are the registry talking.
@@ -422,13 +534,34 @@ bool IsRecordField(const Line& line)
            IsRecordFieldName(line.key);
 }
 
+// Whether a phrase of `table` begins at a word start of a field's name.
+bool NamesAnyAtWordStart(QByteArrayView key, const auto& table)
+{
+    bool inName = false;
+    for (qsizetype at = 0; at < key.size(); ++at) {
+        const bool startsWord = !inName;
+        inName = IsNameByte(key[at]);
+        if (startsWord && StartsWithAny(key.sliced(at), table)) {
+            return true;
+        }
+    }
+    return false;
+}
+
+bool NamesRecordData(const Line& line)
+{
+    return MayBeRecordData(line) &&
+           (IsStatusKey(line.key) || NamesAnyAtWordStart(line.key, kDataFieldNames) ||
+            NamesAnyAtWordStart(line.key, kRecordNames));
+}
+
 // The hits of the phrases that begin at a word start of the line; only kNotice once the line
 // turns out to belong to a notice.
-unsigned WordStartHits(const Line& line, bool recordField)
+unsigned WordStartHits(const Line& line, bool recordField, bool recordData)
 {
     const Buckets& buckets = CandidatesByFirstByte();
     const QByteArrayView body = line.body;
-    unsigned hits = 0;
+    unsigned hits = recordData ? unsigned{kRecordData} : 0u;
     bool inName = false;
     for (qsizetype at = 0; at < body.size(); ++at) {
         const bool startsWord = !inName;
@@ -447,7 +580,7 @@ unsigned WordStartHits(const Line& line, bool recordField)
             const bool inKey =
                 at + static_cast<qsizetype>(candidate.phrase.text.size()) <= line.key.size();
             if (candidate.kind == kNotice) {
-                if (CountsAsNotice(line, inKey)) {
+                if (CountsAsNotice(line, inKey, (hits & kRecordData) != 0)) {
                     return kNotice;
                 }
             } else if (candidate.kind == kRegistered) {
@@ -460,7 +593,41 @@ unsigned WordStartHits(const Line& line, bool recordField)
     return hits;
 }
 
+bool IsLabel(QByteArrayView text)
+{
+    return !text.isEmpty() && std::all_of(text.begin(), text.end(), CTLDList::IsLabelByte);
+}
+
+// Labels joined by dots, the last one a top-level domain's, which begins with a letter; perhaps
+// with the root's dot at the end.
+bool IsHostName(QByteArrayView text)
+{
+    if (text.endsWith('.')) {
+        text.chop(1);
+    }
+    const qsizetype lastDot = text.lastIndexOf('.');
+    const char tldStart =
+        lastDot >= 0 && lastDot + 1 < text.size() ? ByteText::FoldCase(text[lastDot + 1]) : '\0';
+    if (tldStart < 'a' || tldStart > 'z') {
+        return false;
+    }
+    qsizetype begin = 0;
+    for (qsizetype dot = text.indexOf('.'); dot >= 0; dot = text.indexOf('.', begin)) {
+        if (!IsLabel(text.sliced(begin, dot - begin))) {
+            return false;
+        }
+        begin = dot + 1;
+    }
+    return IsLabel(text.sliced(begin));
+}
+
 } // namespace
+
+bool MayBeRecordData(const Line& line)
+{
+    return !line.comment && line.shape != Shape::Heading && !line.key.isEmpty() &&
+           IsRecordFieldName(line.key);
+}
 
 unsigned ScanLine(const Line& line)
 {
@@ -468,7 +635,7 @@ unsigned ScanLine(const Line& line)
         return 0;
     }
     const bool recordField = IsRecordField(line);
-    unsigned hits = WordStartHits(line, recordField);
+    unsigned hits = WordStartHits(line, recordField, NamesRecordData(line));
     if (hits & kNotice) {
         return kNotice; // nothing else in a notice counts
     }
@@ -478,7 +645,31 @@ unsigned ScanLine(const Line& line)
     if (line.shape == Shape::Field) {
         hits |= StatusFieldHits(line, recordField);
     }
+    if (hits & kReducedAnswer) {
+        hits &= ~(kFailure | kReducedAnswer);
+    }
+    if (IsBareFreeStatus(line.body)) {
+        hits |= kFree;
+    }
     return hits;
+}
+
+QByteArrayView DelegatedName(const Line& line)
+{
+    if (line.comment || line.shape != Shape::Prose || !line.key.isEmpty()) {
+        return {};
+    }
+    const QByteArrayView body = line.body;
+    qsizetype blank = 0;
+    while (blank < body.size() && body[blank] != ' ' && body[blank] != '\t') {
+        ++blank;
+    }
+    qsizetype host = blank;
+    while (host < body.size() && (body[host] == ' ' || body[host] == '\t')) {
+        ++host;
+    }
+    const QByteArrayView name = body.first(blank);
+    return IsLabel(name) && IsHostName(body.sliced(host)) ? name : QByteArrayView();
 }
 
 } // namespace AnswerPhrases

@@ -4,6 +4,7 @@
 #include "core/StripOutput.h"
 #include "lookup/AnswerAnalysis.h"
 
+#include "support/AnswerLookup.h"
 #include "support/CaseName.h"
 #include "support/StripSetting.h"
 
@@ -130,6 +131,81 @@ INSTANTIATE_TEST_SUITE_P(
                        "By submitting a WHOIS query, you agree to abide by this policy. See the "
                        "terms.\n\nRegistrant:\n   Example Holder\n",
                        "Registrant:\r\n   Example Holder\r\n"}),
+    [](const auto& info) { return CaseName(info.param.behaviour); });
+
+// Records with notices among their fields. Lines marked "-" are notice lines stripping removes;
+// every other line stays, and the stored text reads back with the lookup's verdict.
+struct LayoutCase {
+    const char* behaviour;
+    QByteArray marked;
+    std::uint8_t status;
+    bool cutsOwnLine = false; // the opening policy notice goes with the program's first line
+};
+
+QByteArray Unmarked(const QByteArray& marked, bool dropMarked)
+{
+    QByteArray text;
+    for (const QByteArray& line : marked.split('\n')) {
+        if (!line.startsWith('-')) {
+            text += line + '\n';
+        } else if (!dropMarked) {
+            text += line.sliced(1) + '\n';
+        }
+    }
+    text.chop(1); // the line end after the split's empty last piece
+    return text;
+}
+
+class RecordLayout : public testing::TestWithParam<LayoutCase> {};
+
+TEST_P(RecordLayout, KeepsEveryFieldAndItsVerdict)
+{
+    const LayoutCase& c = GetParam();
+    for (const bool strip : {true, false}) {
+        const CDomainInfo record = LookedUp(Unmarked(c.marked, false), strip);
+        QByteArray expected = (strip && c.cutsOwnLine ? QByteArray() : kOwnLine);
+        expected += Unmarked(c.marked, strip);
+        EXPECT_EQ(record.m_strInfo.toStdString(), expected.replace("\n", "\r\n").toStdString());
+        EXPECT_EQ(record.m_nStatus, c.status) << "strip " << strip;
+        EXPECT_EQ(StatusReadBack(record.m_strInfo), c.status) << "read back, strip " << strip;
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    AnswerCleaning, RecordLayout,
+    testing::Values(
+        LayoutCase{"contact field worded as a notice before the name servers",
+                   "Tech Email: Please query the RDDS service of the Registrar of Record; by using "
+                   "this service you agree to its terms of use.\nName Server: NS1.EXAMPLE.NET\n",
+                   STATUS_TAKEN},
+        LayoutCase{"notice between the dates and the registrant",
+                   "Creation Date: 2001-01-01\n-NOTICE: The expiration date displayed in this "
+                   "record is the date the\n-registrar's sponsorship of the domain name "
+                   "registration is set to expire.\nRegistrant Name: Example Holder\n",
+                   STATUS_TAKEN},
+        LayoutCase{"policy notice right above the record",
+                   "-Terms of use: by querying this server you agree to abide by this policy.\n"
+                   "Domain Name: example.com\nRegistrant: Example Holder\nName Servers: "
+                   "ns1.example.net\nExpires: 2030-01-01\n",
+                   STATUS_TAKEN, true},
+        LayoutCase{"policy sentence below the record stays out of the cut",
+                   "Registrant: Example Holder\n-By querying this server you agree to abide by "
+                   "this policy.\nName Server: ns1.example.net\n",
+                   STATUS_TAKEN},
+        LayoutCase{"record inside the policy notice stays out of the cut",
+                   "-The data is provided for information purposes only.\nRegistrant: Example "
+                   "Holder\n-By submitting a query you agree to abide by this policy.\n",
+                   STATUS_TAKEN},
+        LayoutCase{"status field after a notice line is read",
+                   "-The data is provided for information purposes only.\nDomain Status: No Object "
+                   "Found\n",
+                   STATUS_AVAILABLE},
+        LayoutCase{"host names below a section heading after a notice line",
+                   "-Terms of use apply.\nName Servers:\n  ns1.example.net\n", STATUS_TAKEN},
+        LayoutCase{"field after the closing line stays and is not read",
+                   "NOT FOUND\n>>> Last update of WHOIS database: 2024-01-01T00:00:00Z <<<\n-By "
+                   "submitting a query you agree to these terms.\nRegistrant Name: Example\n",
+                   STATUS_AVAILABLE}),
     [](const auto& info) { return CaseName(info.param.behaviour); });
 
 TEST(AnswerCleaning, PolicyNoticeOpeningTheAnswerIsCutWithTheTextBeforeIt)

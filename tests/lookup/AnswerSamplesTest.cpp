@@ -3,19 +3,19 @@
 // Output" on and off, then the verdict with the worker's default; and the verdict a document
 // gives the stored text when it is read back.
 
-#include "core/DomainInfo.h"
-#include "core/StripOutput.h"
-#include "lookup/AnswerAnalysis.h"
 #include "lookup/AnswerLayout.h"
+#include "lookup/AnswerLines.h"
 
+#include "support/AnswerLookup.h"
 #include "support/CaseName.h"
-#include "support/StripSetting.h"
 
 #include <QDir>
 #include <QFile>
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <ostream>
 #include <string>
 #include <vector>
 
@@ -33,32 +33,6 @@ QByteArray ReadSample(const QString& relativePath)
     return file.readAll();
 }
 
-// The line the query client writes above every answer.
-QByteArray OwnLine(const QByteArray& server, const QByteArray& name)
-{
-    return "WHOIS server: " + server + ", Domain: " + name + "\n\n";
-}
-
-CDomainInfo Lookup(const QByteArray& server, const QByteArray& name, const QByteArray& answer,
-                   bool strip, std::uint8_t prevStatus = STATUS_UNKNOWN)
-{
-    const CStripSetting setting(strip);
-    CDomainInfo record(name);
-    record.m_nPrevStatus = prevStatus;
-    record.m_strInfo = OwnLine(server, name) + answer;
-    CleanAnswer(record);
-    AnalyseAnswer(record, STATUS_ERROR_1);
-    return record;
-}
-
-std::uint8_t StatusReadBack(const QByteArray& storedText)
-{
-    CDomainInfo record;
-    record.m_strInfo = storedText;
-    AnalyseStoredAnswer(record);
-    return record.m_nStatus;
-}
-
 struct Sample {
     QString folder;
     QString fileName;
@@ -69,9 +43,21 @@ struct Sample {
     QByteArray Answer() const { return ReadSample(Path()); }
     CDomainInfo Lookup(bool strip, std::uint8_t prevStatus = STATUS_UNKNOWN) const
     {
-        return ::Lookup(server, name, Answer(), strip, prevStatus);
+        return LookupOf(Answer(), strip, prevStatus);
+    }
+    // The same lookup of a changed answer.
+    CDomainInfo LookupOf(const QByteArray& answer, bool strip,
+                         std::uint8_t prevStatus = STATUS_UNKNOWN) const
+    {
+        return LookedUp(answer, strip, prevStatus, server, name);
     }
 };
+
+// So a failing case names its file.
+void PrintTo(const Sample& sample, std::ostream* out)
+{
+    *out << sample.Path().toStdString();
+}
 
 // "<server>__<tld>__<origin>.txt"
 Sample SampleFromFile(const QString& folder, const QString& fileName)
@@ -79,6 +65,14 @@ Sample SampleFromFile(const QString& folder, const QString& fileName)
     const QStringList parts = fileName.split(QStringLiteral("__"));
     return Sample{folder, fileName, parts.value(0).toLatin1(),
                   "example." + parts.value(1).toLatin1()};
+}
+
+// "<folder>/<file>"
+Sample SampleAt(const char* path)
+{
+    const QString relative = QString::fromLatin1(path);
+    return SampleFromFile(relative.section(QLatin1Char('/'), 0, 0),
+                          relative.section(QLatin1Char('/'), 1));
 }
 
 std::vector<Sample> SamplesIn(const QString& folder)
@@ -127,9 +121,9 @@ std::string SampleCaseName(const testing::TestParamInfo<Sample>& info)
 
 TEST(WhoisSamples, EveryFolderHoldsItsSamples)
 {
-    EXPECT_EQ(SamplesIn(QStringLiteral("available")).size(), 29u);
-    EXPECT_EQ(SamplesIn(QStringLiteral("registered")).size(), 27u);
-    EXPECT_EQ(SamplesIn(QStringLiteral("error")).size(), 12u);
+    EXPECT_EQ(SamplesIn(QStringLiteral("available")).size(), 83u);
+    EXPECT_EQ(SamplesIn(QStringLiteral("registered")).size(), 98u);
+    EXPECT_EQ(SamplesIn(QStringLiteral("error")).size(), 20u);
 }
 
 class SampleVerdict : public testing::TestWithParam<Sample> {};
@@ -174,8 +168,92 @@ TEST_P(SampleVerdict, StrippingKeepsEveryStatementTheVerdictReads)
     });
 }
 
+// A throttle line above any answer leaves it undecided: whatever follows, the server refused.
+TEST_P(SampleVerdict, DecidesNothingBelowAThrottleLine)
+{
+    const Sample& sample = GetParam();
+    const QByteArray answer = "Too many requests, please try again later.\n\n" + sample.Answer();
+    for (const bool strip : {true, false}) {
+        const CDomainInfo record = sample.LookupOf(answer, strip);
+        EXPECT_EQ(record.m_nStatus, STATUS_ERROR_1) << "strip " << strip;
+        EXPECT_EQ(StatusReadBack(record.m_strInfo), STATUS_UNKNOWN) << "strip " << strip;
+    }
+}
+
+// The labels of notices that the real answers print as "label: text", some of them lines of a
+// notice's sentences that hold a colon.
+bool IsNoticeLabel(QByteArrayView key)
+{
+    static const QByteArrayList labels =
+        QByteArray("TERMS OF USE:|NOTICE:|NOTE:|NOTICE AND TERMS OF USE:|WHOIS TERMS & CONDITIONS:|"
+                   "T\xC3\xA9rminos de Uso:|Disclaimer:|Status Codes:|whois:|You acknowledge that:|"
+                   "Whois information provided by:|For Whois usage policy please check:|For more "
+                   "information please visit:|by the following terms of use:|which includes "
+                   "restrictions on:|includes restrictions on:|use this data:|use:|to:")
+            .split('|');
+    return std::any_of(labels.begin(), labels.end(), [&](const QByteArray& label) {
+        return key.compare(label, Qt::CaseInsensitive) == 0;
+    });
+}
+
+// Every "key: value" line of the unstripped text is in the stripped one, in order, unless a
+// notice label is its key; the program's first line may go with an opening policy notice.
+void ExpectEveryFieldLineKept(const QByteArray& unstripped, const QByteArray& stripped)
+{
+    qsizetype from = 0;
+    for (const QByteArray& text : unstripped.sliced(unstripped.indexOf('\n') + 1).split('\n')) {
+        const AnswerLines::Line line = AnswerLines::ReadLine(text);
+        if (line.comment || line.key.isEmpty() || line.shape == AnswerLines::Shape::Heading) {
+            continue;
+        }
+        const qsizetype at = stripped.indexOf(line.body, from);
+        EXPECT_TRUE(at >= 0 || IsNoticeLabel(line.key)) << "lost: " << text.toStdString();
+        from = at < 0 ? from : at + line.body.size();
+    }
+}
+
+TEST_P(SampleVerdict, StrippingKeepsEveryFieldLine)
+{
+    const Sample& sample = GetParam();
+    ExpectEveryFieldLineKept(sample.Lookup(false).m_strInfo, sample.Lookup(true).m_strInfo);
+}
+
 INSTANTIATE_TEST_SUITE_P(WhoisSamples, SampleVerdict, testing::ValuesIn(AllSamples()),
                          SampleCaseName);
+
+// Real answers with a notice put among their fields, or notice wording put into a field's
+// value: every field stays, and the verdict is still the folder's, also when read back.
+TEST(WhoisSamples, NoticeAmongTheFieldsTakesNoField)
+{
+    struct Case {
+        const char* path;
+        QByteArray from;
+        QByteArray to;
+    };
+    const char* const app = "registered/whois.nic.google__app__asyncwhois-tld_app.txt";
+    const Case cases[] = {
+        {app, "Z\nRegistry Expiry Date:",
+         "Z\nNOTICE: The expiration date displayed in this record is the date the\nregistrar's "
+         "sponsorship of the domain name registration is set to expire.\nRegistry Expiry Date:"},
+        {app, "Tech Email: Please query",
+         "Tech Email: By using this service you agree to its terms of use. Please query"},
+        {"registered/whois.usp.ac.fj__com.fj__iodev-google.com.fj.txt",
+         "by this policy.\n\nDomain name:", "by this policy.\nDomain name:"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.to.toStdString());
+        const Sample sample = SampleAt(c.path);
+        QByteArray answer = sample.Answer();
+        ASSERT_TRUE(answer.contains(c.from));
+        answer.replace(c.from, c.to);
+        const CDomainInfo stripped = sample.LookupOf(answer, true);
+        const CDomainInfo unstripped = sample.LookupOf(answer, false);
+        EXPECT_EQ(stripped.m_nStatus, STATUS_TAKEN);
+        EXPECT_EQ(unstripped.m_nStatus, STATUS_TAKEN);
+        EXPECT_EQ(StatusReadBack(stripped.m_strInfo), STATUS_TAKEN);
+        ExpectEveryFieldLineKept(unstripped.m_strInfo, stripped.m_strInfo);
+    }
+}
 
 // The wrong verdicts the first phrase table gave on these answers, each pinned by the answers
 // that showed it.
@@ -190,9 +268,7 @@ class FaultOfTheFirstTable : public testing::TestWithParam<FaultCase> {};
 TEST_P(FaultOfTheFirstTable, IsMended)
 {
     const FaultCase& c = GetParam();
-    const Sample sample =
-        SampleFromFile(QString::fromLatin1(c.path).section(QLatin1Char('/'), 0, 0),
-                       QString::fromLatin1(c.path).section(QLatin1Char('/'), 1));
+    const Sample sample = SampleAt(c.path);
     for (const bool strip : {true, false}) {
         EXPECT_EQ(sample.Lookup(strip).m_nStatus, c.expected) << c.behaviour << ", strip " << strip;
     }
@@ -260,10 +336,11 @@ TEST(WhoisSamples, ThrottleLineWinsOverANotFoundLine)
     QByteArray throttled = answer;
     throttled.replace(echo, "%% Too many requests from your IP address, try again later.\n");
     for (const bool strip : {true, false}) {
-        EXPECT_EQ(Lookup("whois.nic.fr", "u34jedzcq.fr", answer, strip).m_nStatus,
+        EXPECT_EQ(LookedUp(answer, strip, STATUS_UNKNOWN, "whois.nic.fr", "u34jedzcq.fr").m_nStatus,
                   STATUS_AVAILABLE);
-        EXPECT_EQ(Lookup("whois.nic.fr", "u34jedzcq.fr", throttled, strip).m_nStatus,
-                  STATUS_ERROR_1);
+        EXPECT_EQ(
+            LookedUp(throttled, strip, STATUS_UNKNOWN, "whois.nic.fr", "u34jedzcq.fr").m_nStatus,
+            STATUS_ERROR_1);
     }
 }
 
@@ -296,7 +373,8 @@ TEST(WhoisSamples, RegistrantInTheQueriedNameDecidesNothing)
         QByteArray answer = original;
         answer.replace(c.queriedEcho, c.name);
         for (const bool strip : {true, false}) {
-            EXPECT_EQ(Lookup("whois.example.net", c.name.toLower(), answer, strip).m_nStatus,
+            EXPECT_EQ(LookedUp(answer, strip, STATUS_UNKNOWN, "whois.example.net", c.name.toLower())
+                          .m_nStatus,
                       STATUS_AVAILABLE)
                 << c.behaviour << ", strip " << strip;
         }
@@ -336,9 +414,7 @@ TEST(WhoisSamples, StrippingRemovesRecognisedNoticesOnly)
          "u34jedzcq.nl is free\r\r\n", "No part of this publication"},
     };
     for (const Case& c : cases) {
-        const Sample sample =
-            SampleFromFile(QString::fromLatin1(c.path).section(QLatin1Char('/'), 0, 0),
-                           QString::fromLatin1(c.path).section(QLatin1Char('/'), 1));
+        const Sample sample = SampleAt(c.path);
         const QByteArray stripped = sample.Lookup(true).m_strInfo;
         const QByteArray unstripped = sample.Lookup(false).m_strInfo;
         EXPECT_TRUE(stripped.contains(c.kept)) << c.behaviour;

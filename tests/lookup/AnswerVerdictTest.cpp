@@ -5,24 +5,13 @@
 #include "core/StripOutput.h"
 #include "lookup/AnswerAnalysis.h"
 
+#include "support/AnswerLookup.h"
 #include "support/CaseName.h"
 #include "support/StripSetting.h"
 
 #include <gtest/gtest.h>
 
 namespace {
-
-std::uint8_t LookupStatus(const QByteArray& answer, bool strip,
-                          std::uint8_t prevStatus = STATUS_UNKNOWN)
-{
-    const CStripSetting setting(strip);
-    CDomainInfo record("example.com");
-    record.m_nPrevStatus = prevStatus;
-    record.m_strInfo = "WHOIS server: whois.example.net, Domain: example.com\n\n" + answer;
-    CleanAnswer(record);
-    AnalyseAnswer(record, STATUS_ERROR_1);
-    return record.m_nStatus;
-}
 
 struct VerdictCase {
     const char* behaviour;
@@ -32,16 +21,22 @@ struct VerdictCase {
 
 class Verdict : public testing::TestWithParam<VerdictCase> {};
 
-TEST_P(Verdict, IsTheSameWithStrippingOnAndOff)
-{
-    const VerdictCase& c = GetParam();
-    EXPECT_EQ(LookupStatus(c.answer, false), c.expected) << "strip off";
-    EXPECT_EQ(LookupStatus(c.answer, true), c.expected) << "strip on";
-}
-
 constexpr std::uint8_t kTaken = STATUS_TAKEN;
 constexpr std::uint8_t kFree = STATUS_AVAILABLE;
 constexpr std::uint8_t kUndecided = STATUS_ERROR_1;
+
+// A stored text that decides nothing reads back as not looked up.
+TEST_P(Verdict, IsTheSameWithStrippingOnAndOffAndWhenReadBack)
+{
+    const VerdictCase& c = GetParam();
+    const std::uint8_t readBack =
+        c.expected == kUndecided ? std::uint8_t{STATUS_UNKNOWN} : c.expected;
+    for (const bool strip : {false, true}) {
+        const CDomainInfo record = LookedUp(c.answer, strip);
+        EXPECT_EQ(record.m_nStatus, c.expected) << "strip " << strip;
+        EXPECT_EQ(StatusReadBack(record.m_strInfo), readBack) << "strip " << strip;
+    }
+}
 
 std::string VerdictCaseName(const testing::TestParamInfo<VerdictCase>& info)
 {
@@ -184,8 +179,7 @@ INSTANTIATE_TEST_SUITE_P(
         VerdictCase{"request denied",
                     "domain_name: example.co.nz\nquery_status: 440 Request Denied\n", kUndecided},
         VerdictCase{"failure before a shortened record wins",
-                    "% Query rate limit exceeded. Reduced information.\n\ndomain: example.com.br\n"
-                    "owner: Example Ltda\n",
+                    "% Query rate limit exceeded.\n\ndomain: example.com.br\nowner: Example Ltda\n",
                     kUndecided},
         VerdictCase{"record before a warning stands",
                     "Domain Name: EXAMPLE.COM\nRegistrar: Example Registrar\nQuery rate limit "
@@ -236,10 +230,38 @@ INSTANTIATE_TEST_SUITE_P(
                     "% Status: AVAILABLE\n%\n% By submitting a query you agree to these terms; "
                     "registrants are protected.\n",
                     kFree},
+        VerdictCase{"policy notice going on below its sentence is not cut",
+                    "By submitting a query, you agree to abide by this policy.\nNames not found "
+                    "here may be held elsewhere.\n\nInvalid query.\n",
+                    kUndecided},
         VerdictCase{"label of terms of use starts a notice",
-                    "WHOIS TERMS & CONDITIONS: Use by registrants is restricted.\nRegistrar of "
-                    "Record: see below\n",
+                    "WHOIS TERMS & CONDITIONS: Use by registrants is restricted.\nregistrars of "
+                    "record may not resell it; no match is guaranteed\n",
                     kUndecided}),
+    VerdictCaseName);
+
+// Wording close to what the registries of the second sample set say for a free or a taken name
+// ("Available", "Domain is available.", "This Domain is not available in our whois database", a
+// reduced answer after a throttle line, name servers alone), which decides nothing.
+INSTANTIATE_TEST_SUITE_P(
+    SecondSet, Verdict,
+    testing::Values(
+        VerdictCase{"bare not available line", "Not Available\n", kUndecided},
+        VerdictCase{"domain is available at a web site is a pointer",
+                    "Domain is available at https://www.example.net/whois\n", kUndecided},
+        VerdictCase{"domain is not available alone", "This domain is not available.\n", kUndecided},
+        VerdictCase{"reduced information on another line does not lift a throttle",
+                    "% Query rate limit exceeded.\n% Reduced information.\n% No match for "
+                    "domain \"example.br\"\n",
+                    kUndecided},
+        VerdictCase{"throttle wins over a bare available line",
+                    "Too many requests, try again later.\nAvailable\n", kUndecided},
+        VerdictCase{"delegation lines of different names",
+                    "Querying whois.example.net\nat www.example.net.\n", kUndecided},
+        VerdictCase{"delegation lines without host names", "example 192.0.2.1\nexample 192.0.2.2\n",
+                    kUndecided},
+        VerdictCase{"delegation lines apart",
+                    "example ns1.example.net\n\nexample ns2.example.net\n", kUndecided}),
     VerdictCaseName);
 
 TEST(Verdict, OwnFirstLineIsNotRead)
@@ -265,7 +287,7 @@ class FailureCounting : public testing::TestWithParam<CountingCase> {};
 TEST_P(FailureCounting, FollowsThePreviousStatus)
 {
     const CountingCase& c = GetParam();
-    EXPECT_EQ(LookupStatus(c.answer, true, c.prevStatus), c.expected);
+    EXPECT_EQ(LookedUp(c.answer, true, c.prevStatus).m_nStatus, c.expected);
 }
 
 INSTANTIATE_TEST_SUITE_P(
