@@ -4,7 +4,6 @@
 // beside the cost of merely reading the same bytes once.
 
 #include "core/DomainInfo.h"
-#include "core/StripOutput.h"
 #include "lookup/AnswerAnalysis.h"
 
 #include <QDir>
@@ -24,10 +23,9 @@ constexpr int kRounds = 5;
 
 QByteArray CleanedText(const QByteArray& answer, bool strip)
 {
-    g_bStripOutput = strip;
     CDomainInfo record("example.com");
     record.m_strInfo = "WHOIS server: whois.example.net, Domain: example.com\n\n" + answer;
-    CleanAnswer(record);
+    CleanAnswer(record, strip ? Strip::Yes : Strip::No);
     return record.m_strInfo;
 }
 

@@ -4,7 +4,6 @@
 
 #include "core/ByteText.h"
 #include "core/DomainInfo.h"
-#include "core/StripOutput.h"
 #include "core/TLDList.h"
 #include "lookup/AnswerAnalysis.h"
 
@@ -28,11 +27,11 @@ QByteArray DefaultServer(const QByteArray& name)
 // A first lookup of `name` (no failures before it) that received `answer`, cleaned and
 // analysed as the worker does.
 CDomainInfo AnalysedLookup(const QByteArray& server, const QByteArray& name,
-                           const QByteArray& answer)
+                           const QByteArray& answer, Strip strip)
 {
     CDomainInfo record(name);
     record.m_strInfo = "WHOIS server: " + server + ", Domain: " + name + "\n\n" + answer;
-    CleanAnswer(record);
+    CleanAnswer(record, strip);
     AnalyseAnswer(record, STATUS_ERROR_1);
     return record;
 }
@@ -74,7 +73,7 @@ int RunAnalyseCommand(const QStringList& arguments)
     if (files.isEmpty()) {
         return CliOutput::UsageError(kCommand, QStringLiteral("give at least one answer file."));
     }
-    g_bStripOutput = !parser.isSet(noStripOption);
+    const Strip strip = parser.isSet(noStripOption) ? Strip::No : Strip::Yes;
     const QByteArray name = ByteText::Encode(parser.value(nameOption));
     const QByteArray server = parser.isSet(serverOption)
                                   ? ByteText::Encode(parser.value(serverOption))
@@ -87,7 +86,7 @@ int RunAnalyseCommand(const QStringList& arguments)
             exitCode = ExitCode::kFailure;
             continue;
         }
-        const CDomainInfo record = AnalysedLookup(server, name, file.readAll());
+        const CDomainInfo record = AnalysedLookup(server, name, file.readAll(), strip);
         CliOutput::WriteLine(QByteArray::number(record.m_nStatus) + '\t' +
                              StatusText(record.m_nStatus) + '\t' +
                              CliOutput::TsvField(ByteText::Encode(path)));

@@ -7,7 +7,6 @@
 #include "core/LookupTask.h"
 #include "core/ObjectArray.h"
 #include "core/Settings.h"
-#include "core/StripOutput.h"
 #include "core/TLDList.h"
 
 #include <QFile>
@@ -320,7 +319,6 @@ void CDomainDoc::OnNewDocument()
     m_strPathName.clear();
     SetModifiedFlag(false);
     m_nMaxEntries = GetSetting(Setting::MaxEntries);
-    g_bStripOutput = GetSetting(Setting::StripOutput) != 0;
     Q_EMIT ListReset();
 }
 

@@ -2,7 +2,6 @@
 
 #include "core/ByteText.h"
 #include "core/DomainInfo.h"
-#include "core/StripOutput.h"
 #include "lookup/AnswerLayout.h"
 #include "lookup/AnswerPhrases.h"
 
@@ -187,19 +186,18 @@ std::uint8_t VerdictOf(const QByteArray& text, std::uint8_t defaultStatus)
 
 } // namespace
 
-void CleanAnswer(CDomainInfo& record)
+void CleanAnswer(CDomainInfo& record, Strip strip)
 {
     // Every LF, even one after a CR: a CR LF answer comes out with CR CR LF.
     record.m_strInfo.replace(QByteArrayView("\n"), QByteArrayView("\r\n"));
     record.m_strInfo.replace(kAdvertisement, QByteArrayView());
-    StripDisclaimers(record);
+    if (strip == Strip::Yes) {
+        StripDisclaimers(record);
+    }
 }
 
 void StripDisclaimers(CDomainInfo& record)
 {
-    if (!g_bStripOutput) {
-        return;
-    }
     QByteArray& text = record.m_strInfo;
     CutOpeningPolicyNotice(text);
     for (const QByteArrayView disclaimer : kDisclaimers) {

@@ -5,13 +5,17 @@
 class CDomainInfo;
 
 // Turns a fresh WHOIS answer into the text the user reads and decides from the text alone
-// whether the name is taken, available or undecided.
+// whether the name is taken, available or undecided. Nothing here reads a setting: what to
+// strip comes as an argument, so the same answer always gives the same text and verdict.
+
+// Whether the registries' disclaimers leave the text ("Strip Output").
+enum class Strip { No, Yes };
 
 // The worker's cleaning of a fresh record text: line ends, the registrar's advertising sentence,
-// then StripDisclaimers.
-void CleanAnswer(CDomainInfo& record);
-// When g_bStripOutput is set: removes an opening policy notice, the registries' disclaimers
-// known by their exact text and the notice lines AnalyseAnswer skips. Every field of the record
+// then StripDisclaimers when `strip` says so.
+void CleanAnswer(CDomainInfo& record, Strip strip);
+// Removes an opening policy notice, the registries' disclaimers known by their exact text and
+// the notice lines AnalyseAnswer skips. Every field of the record
 // and everything AnalyseAnswer reads is kept, so stripping loses no data and never changes the
 // verdict, also when a stored text is analysed again.
 void StripDisclaimers(CDomainInfo& record);

@@ -1,12 +1,12 @@
 #include "lookup/LookupJob.h"
 
-#include "lookup/AnswerAnalysis.h"
 #include "lookup/CompletionQueue.h"
 
 CLookupJob::CLookupJob(QByteArray name, std::uint8_t previousStatus,
                        std::shared_ptr<CHostRecord> host, QByteArray serverName,
-                       CLookupTimeouts timeouts, CCompletionQueue& completions)
+                       CLookupTimeouts timeouts, Strip strip, CCompletionQueue& completions)
     : m_client(name, std::move(host), std::move(serverName), timeouts)
+    , m_strip(strip)
     , m_result(std::move(name))
     , m_completions(completions)
 {
@@ -47,7 +47,7 @@ void CLookupJob::LookupWorker()
     const bool answered = m_client.Query();
     m_result.m_strInfo = answered ? m_client.GetAnswer() : m_client.GetMessage();
     m_client.GetSocket().Close();
-    CleanAnswer(m_result);
+    CleanAnswer(m_result, m_strip);
     m_finishedAtUtc = QDateTime::currentDateTimeUtc();
     AnalyseAnswer(m_result, STATUS_ERROR_1);
     m_bEnded.store(true, std::memory_order_release);

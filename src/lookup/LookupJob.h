@@ -2,6 +2,7 @@
 
 #include "core/DomainInfo.h"
 #include "core/LookupTask.h"
+#include "lookup/AnswerAnalysis.h"
 #include "lookup/WhoisClient.h"
 
 #include <atomic>
@@ -16,7 +17,8 @@ class CCompletionQueue;
 class CLookupJob final : public CLookupTask {
 public:
     CLookupJob(QByteArray name, std::uint8_t previousStatus, std::shared_ptr<CHostRecord> host,
-               QByteArray serverName, CLookupTimeouts timeouts, CCompletionQueue& completions);
+               QByteArray serverName, CLookupTimeouts timeouts, Strip strip,
+               CCompletionQueue& completions);
     ~CLookupJob() override;
 
     void Start();
@@ -36,6 +38,7 @@ private:
     void LookupWorker();
 
     CWhoisClient m_client;
+    const Strip m_strip;
     CDomainInfo m_result;
     QDateTime m_finishedAtUtc;
     CCompletionQueue& m_completions;

@@ -3,7 +3,6 @@
 #include "core/ByteText.h"
 #include "core/DomainDoc.h"
 #include "core/Settings.h"
-#include "core/StripOutput.h"
 #include "core/TLDList.h"
 #include "lookup/LookupJob.h"
 
@@ -14,6 +13,11 @@ namespace {
 
 // A name under a TLD the table lacks is sent to the server of com.
 constexpr QByteArrayView kFallbackName = "placeholder.com";
+
+Strip StripFromSettings()
+{
+    return GetSetting(Setting::StripOutput) != 0 ? Strip::Yes : Strip::No;
+}
 
 bool NeverLookedUp(std::uint8_t status)
 {
@@ -33,6 +37,7 @@ CLookupScheduler::CLookupScheduler(CDomainDoc& doc, QObject* parent)
     , m_docAlive(&doc)
     , m_resolver(doc.GetTLDList())
     , m_timeouts(CLookupTimeouts::FromSettings())
+    , m_strip(StripFromSettings())
     , m_nMaxConnections(GetSetting(Setting::MaxConnections))
 {
     connect(&m_resolver, &CServerResolver::ResolutionFailed, this,
@@ -76,7 +81,7 @@ void CLookupScheduler::ApplyOptions()
         std::chrono::seconds(GetSetting(Setting::ConnectionInterval)), kMinOptionsInterval));
     m_timeouts = CLookupTimeouts::FromSettings();
     m_doc.SetMaxEntries(GetSetting(Setting::MaxEntries));
-    g_bStripOutput = GetSetting(Setting::StripOutput) != 0;
+    m_strip = StripFromSettings();
 }
 
 void CLookupScheduler::CheckAllSelected(BatchScope scope)
@@ -105,7 +110,7 @@ bool CLookupScheduler::StartLookup(int index)
     const CTLDInfo* server = own ? own : tlds.FindTLDForName(kFallbackName);
     auto job = std::make_shared<CLookupJob>(
         name, entry->m_nStatus, server ? server->m_pHost : nullptr,
-        own ? own->m_strServer : QByteArray(), m_timeouts, m_completions);
+        own ? own->m_strServer : QByteArray(), m_timeouts, m_strip, m_completions);
     m_jobs.push_back(job);
     m_doc.BeginLookup(index, job);
     job->Start();

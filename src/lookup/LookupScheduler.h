@@ -1,5 +1,6 @@
 #pragma once
 
+#include "lookup/AnswerAnalysis.h"
 #include "lookup/CompletionQueue.h"
 #include "lookup/LookupTimeouts.h"
 #include "lookup/ServerResolver.h"
@@ -37,6 +38,9 @@ public:
     void SetInterval(std::chrono::milliseconds interval);
     std::chrono::milliseconds GetInterval() const { return m_timer.intervalAsDuration(); }
     void SetTimeouts(CLookupTimeouts timeouts) { m_timeouts = timeouts; }
+    // Whether lookups that start from now on remove the registries' disclaimers.
+    void SetStripOutput(Strip strip) { m_strip = strip; }
+    Strip GetStripOutput() const { return m_strip; }
     // The values confirmed in the options: connections within 1..40, a tick of at least two
     // seconds, the list limit and disclaimer stripping.
     void ApplyOptions();
@@ -85,6 +89,7 @@ private:
     CCompletionQueue m_completions;
     QTimer m_timer;
     CLookupTimeouts m_timeouts;
+    Strip m_strip;
     int m_nMaxConnections;
     bool m_bLookupAll = false;
     BatchScope m_batchScope = BatchScope::Ticked;

@@ -1,7 +1,6 @@
 #include "core/DomainDoc.h"
 #include "core/LookupTask.h"
 #include "core/Settings.h"
-#include "core/StripOutput.h"
 #include "core/TLDList.h"
 
 #include "support/TestEnvironment.h"
@@ -270,20 +269,17 @@ TEST_F(DomainDocTest, NewDocumentTakesTheSettings)
 {
     doc.AdmitName("a.com");
     SetSetting(Setting::MaxEntries, 2);
-    SetSetting(Setting::StripOutput, 0);
     QSignalSpy updates(&doc, &CDomainDoc::ListReset);
     doc.OnNewDocument();
     EXPECT_EQ(doc.GetCount(), 0);
     EXPECT_FALSE(doc.IsModified());
     EXPECT_TRUE(doc.GetPathName().isEmpty());
     EXPECT_EQ(doc.GetMaxEntries(), 2);
-    EXPECT_FALSE(g_bStripOutput);
     EXPECT_EQ(updates.count(), 1);
 
     CTestEnvironment::Instance().Reset();
     doc.OnNewDocument();
     EXPECT_EQ(doc.GetMaxEntries(), 3000);
-    EXPECT_TRUE(g_bStripOutput);
 }
 
 } // namespace

@@ -1,12 +1,10 @@
 // The bytes the worker's cleaning leaves of a fresh record text, with "Strip Output" on and off.
 
 #include "core/DomainInfo.h"
-#include "core/StripOutput.h"
 #include "lookup/AnswerAnalysis.h"
 
 #include "support/AnswerLookup.h"
 #include "support/CaseName.h"
-#include "support/StripSetting.h"
 
 #include <gtest/gtest.h>
 
@@ -17,10 +15,9 @@ namespace {
 // As a string, so a failure prints the text rather than its bytes one by one.
 std::string Cleaned(const QByteArray& text, bool strip)
 {
-    const CStripSetting setting(strip);
     CDomainInfo record("example.com");
     record.m_strInfo = text;
-    CleanAnswer(record);
+    CleanAnswer(record, strip ? Strip::Yes : Strip::No);
     return record.m_strInfo.toStdString();
 }
 

@@ -2,12 +2,10 @@
 // through the worker's path with "Strip Output" on and off.
 
 #include "core/DomainInfo.h"
-#include "core/StripOutput.h"
 #include "lookup/AnswerAnalysis.h"
 
 #include "support/AnswerLookup.h"
 #include "support/CaseName.h"
-#include "support/StripSetting.h"
 
 #include <gtest/gtest.h>
 
@@ -266,11 +264,10 @@ INSTANTIATE_TEST_SUITE_P(
 
 TEST(Verdict, OwnFirstLineIsNotRead)
 {
-    const CStripSetting setting(true);
     CDomainInfo record("registrant-tools.com");
     record.m_strInfo = "WHOIS server: registrar.example.net, Domain: registrant-tools.com\n\nNOT "
                        "FOUND\n";
-    CleanAnswer(record);
+    CleanAnswer(record, Strip::Yes);
     AnalyseAnswer(record, STATUS_ERROR_1);
     EXPECT_EQ(record.m_nStatus, STATUS_AVAILABLE);
 }

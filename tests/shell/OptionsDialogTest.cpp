@@ -2,7 +2,6 @@
 
 #include "core/DomainDoc.h"
 #include "core/Settings.h"
-#include "core/StripOutput.h"
 #include "core/TLDList.h"
 #include "lookup/AnswerAnalysis.h"
 #include "lookup/LookupScheduler.h"
@@ -103,7 +102,6 @@ protected:
     void TearDown() override
     {
         scheduler.reset();
-        g_bStripOutput = true;
         RemoveAutostartFolder();
     }
 
@@ -312,7 +310,7 @@ TEST_F(OptionsDialogTest, ConfirmingStoresEveryOptionAndAppliesListLimitAndClean
     EXPECT_EQ(Stored(Setting::MaxConnections), 5);
     EXPECT_EQ(Stored(Setting::ConnectionInterval), 2);
     EXPECT_EQ(doc.GetMaxEntries(), 500);
-    EXPECT_FALSE(g_bStripOutput.load());
+    EXPECT_EQ(scheduler->GetStripOutput(), Strip::No);
 }
 
 TEST_F(OptionsDialogTest, NewListLimitGovernsTheDocumentAtOnce)

@@ -2,7 +2,6 @@
 
 #include "core/DomainInfo.h"
 #include "lookup/AnswerAnalysis.h"
-#include "support/StripSetting.h"
 
 #include <QByteArray>
 
@@ -19,11 +18,10 @@ inline CDomainInfo LookedUp(const QByteArray& answer, bool strip,
                             const QByteArray& server = "whois.example.net",
                             const QByteArray& name = "example.com")
 {
-    const CStripSetting setting(strip);
     CDomainInfo record(name);
     record.m_nPrevStatus = prevStatus;
     record.m_strInfo = OwnLine(server, name) + answer;
-    CleanAnswer(record);
+    CleanAnswer(record, strip ? Strip::Yes : Strip::No);
     AnalyseAnswer(record, STATUS_ERROR_1);
     return record;
 }

@@ -1,3 +1,0 @@
-#include "core/StripOutput.h"
-
-std::atomic<bool> g_bStripOutput{true};
