@@ -5,11 +5,12 @@
 # - the package holds every file a desktop and a shell look for, and lintian finds no error;
 # - the desktop entry and the AppStream metainfo it ships pass desktop-file-validate and
 #   appstreamcli (offline);
-# - installed with dpkg (apt-get fetches missing dependencies), the installed quillon-cli answers
+# - installed with apt-get (which fetches missing dependencies), the installed quillon-cli answers
 #   --help and looks names up against a WHOIS server on 127.0.0.1, man shows both manual pages,
 #   bash finds the completion, and the desktop and MIME databases know the .zul type; the
 #   package is removed afterwards.
-# Installing needs root (or sudo without a password); without it that part is skipped.
+# Installing needs root (or sudo without a password); without it that part is skipped. Checks
+# run from other work trees of the same machine take turns installing.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -34,10 +35,15 @@ step() {
     echo "== $*"
 }
 
+# apt-get waits for the package database rather than failing while another install runs.
+apt_get() {
+    DEBIAN_FRONTEND=noninteractive "${sudo[@]}" apt-get -o DPkg::Lock::Timeout=300 --yes "$@"
+}
+
 clean_up() {
     [ -z "$whois_server" ] || kill "$whois_server" 2>/dev/null || true
     if [ "$installed_here" = yes ]; then
-        "${sudo[@]}" dpkg --purge quillon >/dev/null
+        apt_get purge quillon >/dev/null
     fi
     rm -rf "$work"
 }
@@ -109,8 +115,10 @@ run_validators() {
 }
 
 install_package() {
+    exec {turn}>"${TMPDIR:-/tmp}/quillon-check-package.lock"
+    flock "$turn"
     if dpkg-query -W -f='${Status}' quillon 2>/dev/null | grep -q "install ok installed"; then
-        echo "check-package: quillon is installed already; remove it (dpkg --purge quillon) to" \
+        echo "check-package: quillon is installed already; remove it (apt-get purge quillon) to" \
             "let the check install the package. Installed checks skipped."
         return 1
     fi
@@ -120,10 +128,7 @@ install_package() {
     fi
     step "Installing the package"
     installed_here=yes
-    if ! "${sudo[@]}" dpkg --install "$package" >"$work/dpkg.log" 2>&1; then
-        DEBIAN_FRONTEND=noninteractive "${sudo[@]}" apt-get install --fix-broken --yes \
-            >>"$work/dpkg.log" 2>&1 || { cat "$work/dpkg.log"; fail "installing the package"; }
-    fi
+    apt_get install "$package" >"$work/apt.log" 2>&1 || { cat "$work/apt.log"; fail "installing"; }
 }
 
 check_installed_cli() {
@@ -180,7 +185,7 @@ check_desktop_databases() {
 
 check_removed() {
     step "Removing the package"
-    "${sudo[@]}" dpkg --purge quillon >/dev/null
+    apt_get purge quillon >/dev/null
     installed_here=no
     [ ! -e /usr/bin/quillon-cli ] || fail "quillon-cli is still installed"
     [ ! -e /usr/share/mime/application/x-zul.xml ] || fail "the MIME database still has .zul"
