@@ -2,14 +2,16 @@
 # Quillon's two set-up commands for a Debian machine:
 #   ./dev.sh run    installs what is missing, builds, and starts the program
 #   ./dev.sh test   installs what is missing, builds, and runs every test: the plain build, the
-#                   core and file-format tests under ASan/UBSan, the lookup tests under TSan and,
-#                   when clang is there, a minute of fuzzing of the file readers
+#                   Debian package check, the core and file-format tests under ASan/UBSan, the
+#                   lookup tests under TSan and, when clang is there, a minute of fuzzing of the
+#                   file readers
 # Both reuse an existing build and download nothing that is already installed.
 set -euo pipefail
 cd "$(dirname "$0")"
 
-BUILD_PACKAGES=(cmake ninja-build g++ qt6-base-dev libsqlite3-dev)
-TEST_PACKAGES=(googletest libgtest-dev libgmock-dev clang libclang-rt-dev)
+BUILD_PACKAGES=(cmake ninja-build g++ qt6-base-dev libsqlite3-dev librsvg2-bin)
+TEST_PACKAGES=(googletest libgtest-dev libgmock-dev clang libclang-rt-dev man-db bash-completion
+    python3 file dpkg-dev lintian desktop-file-utils appstream)
 JOBS=$(nproc)
 
 install_missing() {
@@ -42,6 +44,17 @@ compile() {
     cmake --build "$folder" -j "$JOBS" "${targets[@]}"
 }
 
+# The Debian package made from the plain build: validated, installed, tried and removed again.
+check_package() {
+    for tool in cpack dpkg-shlibdeps lintian desktop-file-validate appstreamcli python3; do
+        if ! command -v "$tool" >/dev/null; then
+            echo "$tool is not installed: package check skipped."
+            return 0
+        fi
+    done
+    packaging/check-package.sh build
+}
+
 run_fuzzer() {
     if ! command -v clang++ >/dev/null; then
         echo "clang is not installed: fuzzing skipped."
@@ -68,6 +81,7 @@ test)
     configure build -DQUILLON_BUILD_TESTS=ON -DQUILLON_BUILD_BENCH=ON
     compile build
     ctest --test-dir build --output-on-failure -j "$JOBS"
+    check_package
     # The file formats (documents, the TLD table, answers, exports) under ASan and UBSan.
     configure build-asan -DQUILLON_SANITIZE=ON -DQUILLON_BUILD_BENCH=OFF
     compile build-asan tests-fileformat

@@ -28,3 +28,11 @@ if(QUILLON_FUZZ)
     # Coverage instrumentation everywhere; only the fuzz targets link libFuzzer's main.
     add_compile_options(-fsanitize=fuzzer-no-link)
 endif()
+
+# Hardening as Debian builds its programs: checked libc buffer calls and a read-only GOT. The
+# sanitized builds go without, as the sanitizers do their own checking.
+if(NOT QUILLON_SANITIZER_FLAGS)
+    target_compile_definitions(quillon_options INTERFACE
+        $<$<NOT:$<CONFIG:Debug>>:_FORTIFY_SOURCE=2>)
+    target_link_options(quillon_options INTERFACE LINKER:-z,relro LINKER:-z,now)
+endif()
