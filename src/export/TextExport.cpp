@@ -1,7 +1,7 @@
 #include "export/TextExport.h"
 
 #include "core/DomainDoc.h"
-#include "export/ExportFile.h"
+#include "core/SaveFile.h"
 
 namespace {
 
@@ -31,7 +31,7 @@ CExportResult ExportTextFile(const CDomainDoc& doc, const QString& path, TextExp
             bytes += Line(++count, *entry, mode);
         }
     }
-    const CFileResult written = WriteExportFile(path, bytes);
+    const CFileResult written = SaveFile::Write(path, bytes);
     if (!written.Ok()) {
         return CExportResult::Failure(CExportResult::AddedMessage(0, path) +
                                       QStringLiteral("\r\n\r\n") + written.Message());
