@@ -1,5 +1,6 @@
 #include "export/TextExport.h"
 
+#include "core/ByteText.h"
 #include "core/DomainDoc.h"
 #include "core/SaveFile.h"
 
@@ -13,7 +14,8 @@ bool IsExported(const CDomainInfo& entry, TextExportMode mode)
 
 QByteArray Line(int serial, const CDomainInfo& entry, TextExportMode mode)
 {
-    QByteArray line = QByteArray::number(serial) + ", " + entry.m_strName;
+    // A name read from a crafted file may hold a line break: escaped, it cannot forge a line.
+    QByteArray line = QByteArray::number(serial) + ", " + ByteText::EscapeControls(entry.m_strName);
     if (mode == TextExportMode::SelectedNames) {
         line += ", " + StatusText(entry.m_nStatus);
     }
