@@ -6,6 +6,8 @@
 #include "core/DomainInfo.h"
 #include "core/TLDList.h"
 #include "lookup/AnswerAnalysis.h"
+#include "lookup/ReceiveBuffer.h"
+#include "lookup/WhoisClient.h"
 
 #include <QFile>
 
@@ -24,13 +26,14 @@ QByteArray DefaultServer(const QByteArray& name)
     return server.isEmpty() ? table.GetServerForName(kFallbackName) : server;
 }
 
-// A first lookup of `name` (no failures before it) that received `answer`, cleaned and
-// analysed as the worker does.
+// A first lookup of `name` (no failures before it) to which the server sent `answer`: received,
+// cleaned and analysed as the worker does.
 CDomainInfo AnalysedLookup(const QByteArray& server, const QByteArray& name,
                            const QByteArray& answer, Strip strip)
 {
     CDomainInfo record(name);
-    record.m_strInfo = "WHOIS server: " + server + ", Domain: " + name + "\n\n" + answer;
+    record.m_strInfo =
+        ReceiveBuffer::AppendAsReceived(CWhoisClient::FirstLine(server, name), answer);
     CleanAnswer(record, strip);
     AnalyseAnswer(record, STATUS_ERROR_1);
     return record;
@@ -64,8 +67,10 @@ int RunAnalyseCommand(const QStringList& arguments)
             QStringLiteral("Usage: quillon-cli analyse [--no-strip] [--server HOST] [--name NAME] "
                            "FILE...\n"
                            "Treats each file as a WHOIS server's answer to a first lookup of the "
-                           "name, cleans and analyses it as a lookup does, and prints the status "
-                           "code, the status and the file, separated by tabs."),
+                           "name, receives, cleans and analyses it as a lookup does (the answer "
+                           "buffer holds 4095 bytes, and text ends at a zero byte of a received "
+                           "piece), and prints the status code, the status and the file, "
+                           "separated by tabs."),
             arguments, exitCode)) {
         return exitCode;
     }

@@ -2,9 +2,12 @@
 #include "cli/CliCommand.h"
 #include "cli/CliOutput.h"
 #include "cli/CommandLine.h"
+#include "cli/InterruptNotifier.h"
 
+#include "core/ByteText.h"
 #include "core/DomainDoc.h"
 #include "core/NameTokens.h"
+#include "core/ObjectArray.h"
 #include "core/Settings.h"
 #include "core/TLDList.h"
 #include "lookup/AnswerAnalysis.h"
@@ -12,11 +15,14 @@
 #include "lookup/StatusLine.h"
 
 #include <QFile>
+#include <QLocale>
 
 #include <algorithm>
 #include <chrono>
 #include <cmath>
+#include <cstdio>
 #include <limits>
+#include <optional>
 
 namespace {
 
@@ -35,22 +41,27 @@ struct CheckOptions {
     std::optional<double> timeout;
 };
 
+enum class Number { Whole, Decimal };
+
 // A number option within its bounds; false after reporting a usage error.
-bool ReadNumber(const QCommandLineParser& parser, const QCommandLineOption& option, double minimum,
-                double maximum, std::optional<double>& value, int& exitCode)
+bool ReadNumber(const QCommandLineParser& parser, const QCommandLineOption& option, Number kind,
+                double minimum, double maximum, std::optional<double>& value, int& exitCode)
 {
     if (!parser.isSet(option)) {
         return true;
     }
     bool ok = false;
-    const double number = parser.value(option).toDouble(&ok);
+    const QString text = parser.value(option);
+    const double number = kind == Number::Whole ? text.toInt(&ok) : text.toDouble(&ok);
     if (!ok || !std::isfinite(number) || number < minimum || number > maximum) {
         exitCode = CliOutput::UsageError(
-            kCommand, QStringLiteral("--%1 takes a number from %2 to %3, not '%4'.")
-                          .arg(option.names().constLast())
+            kCommand, QStringLiteral("--%1 takes a %2 from %3 to %4, not '%5'.")
+                          .arg(option.names().constLast(), kind == Number::Whole
+                                                               ? QStringLiteral("whole number")
+                                                               : QStringLiteral("number"))
                           .arg(minimum)
                           .arg(maximum)
-                          .arg(parser.value(option)));
+                          .arg(text));
         return false;
     }
     value = number;
@@ -102,7 +113,46 @@ QByteArrayList TLDsForBareNames(const CTLDList& table, const QString& given)
     return tlds;
 }
 
-bool AddNames(CDomainDoc& doc, const CheckOptions& options, int& exitCode)
+void ReportSkipped(QByteArrayView name, const QString& reason, int& refused)
+{
+    CliOutput::Error(QStringLiteral("skipped '%1': %2")
+                         .arg(ByteText::Decode(ByteText::EscapeControls(name, "\t")), reason));
+    ++refused;
+}
+
+// Admits the names a token stands for, before any lookup starts; a name already listed is looked
+// up with the list. Each name refused is reported and counted in `refused`: one the list has no
+// room for by itself, a token that gives no valid name at all as the user wrote it.
+void AdmitToken(CDomainDoc& doc, QByteArrayView token, const QByteArrayList& tlds, int& refused)
+{
+    QByteArrayList names = NamesOfToken(doc.GetTLDList(), token, tlds);
+    if (names.isEmpty()) {
+        names.append(token.toByteArray()); // a bare name with no TLD to take
+    }
+    QByteArrayList invalid;
+    for (const QByteArray& name : std::as_const(names)) {
+        if (doc.LookupName(name) || doc.AdmitName(name)) {
+            continue;
+        }
+        if (doc.GetCount() >= doc.GetMaxEntries()) {
+            ReportSkipped(name,
+                          QStringLiteral("the list is full; a .zul file holds at most %1 entries.")
+                              .arg(QLocale().toString(qint64{ObjectArray::kMaxCount})),
+                          refused);
+        } else {
+            invalid.append(name);
+        }
+    }
+    if (invalid.size() == names.size()) {
+        invalid = {token.toByteArray()};
+    }
+    for (const QByteArray& name : std::as_const(invalid)) {
+        ReportSkipped(name, QStringLiteral("not a domain name under a TLD of the table."), refused);
+    }
+}
+
+// Adds the names given to the list; false when the names file cannot be read.
+bool AddNames(CDomainDoc& doc, const CheckOptions& options, int& refused, int& exitCode)
 {
     QByteArray text = options.names.join(QLatin1Char(' ')).toUtf8();
     if (!options.namesFile.isEmpty()) {
@@ -116,13 +166,7 @@ bool AddNames(CDomainDoc& doc, const CheckOptions& options, int& exitCode)
     }
     const QByteArrayList tlds = TLDsForBareNames(doc.GetTLDList(), options.tlds);
     for (const QByteArrayView token : SplitNameTokens(text)) {
-        const QByteArray single = token.toByteArray();
-        if (AdmitNameTokens(doc, single, tlds) == 0 && !doc.LookupName(single)) {
-            CliOutput::Error(
-                QStringLiteral(
-                    "skipped '%1': already listed, or not a name under a TLD of the table.")
-                    .arg(QString::fromUtf8(single)));
-        }
+        AdmitToken(doc, token, tlds, refused);
     }
     return true;
 }
@@ -138,8 +182,19 @@ void ApplyPacing(CLookupScheduler& scheduler, const CheckOptions& options)
     }
     if (options.timeout) {
         const milliseconds timeout(std::llround(*options.timeout * 1000));
-        scheduler.SetTimeouts({timeout, timeout});
+        scheduler.SetTimeouts({timeout, timeout, timeout});
     }
+}
+
+// The list's counts, and how many names given were refused when there were any.
+QString RunSummary(const CDomainDoc& doc, int refused)
+{
+    const QString counts = SummaryText(CListCounts::Of(doc));
+    if (refused == 0) {
+        return counts;
+    }
+    return refused == 1 ? counts + QStringLiteral(", 1 name skipped")
+                        : counts + QStringLiteral(", %1 names skipped").arg(refused);
 }
 
 bool AllDecided(const CDomainDoc& doc)
@@ -181,7 +236,8 @@ int RunCheckCommand(const QStringList& arguments)
         QStringLiteral("SECONDS"));
     const QCommandLineOption timeout(
         QStringLiteral("timeout"),
-        QStringLiteral("Seconds to wait for a server to connect or to send more."),
+        QStringLiteral("Seconds a try may take: to resolve and connect to the server, to wait "
+                       "for more of its answer, and as a whole."),
         QStringLiteral("SECONDS"));
     const QCommandLineOption format(QStringLiteral("format"),
                                     QStringLiteral("text, tsv, csv or json."),
@@ -199,8 +255,9 @@ int RunCheckCommand(const QStringList& arguments)
             QStringLiteral("Usage: quillon-cli check [options] [NAME...]\n"
                            "Looks names up on their WHOIS servers and prints each verdict as it "
                            "arrives, then the summary on standard error.\n"
-                           "Exit status: 0 every name has a verdict, 1 some lookups failed, "
-                           "2 usage error, 130 interrupted."),
+                           "Exit status: 0 every name has a verdict, 1 some lookups failed, a "
+                           "name was skipped or the document was not saved, 2 usage error, 130 "
+                           "interrupted (the document was saved)."),
             arguments, exitCode)) {
         return exitCode;
     }
@@ -215,10 +272,10 @@ int RunCheckCommand(const QStringList& arguments)
                          std::nullopt,
                          std::nullopt};
     std::optional<double> connectionCount;
-    if (!ReadNumber(parser, connections, CLookupScheduler::kMinConnections,
+    if (!ReadNumber(parser, connections, Number::Whole, CLookupScheduler::kMinConnections,
                     CLookupScheduler::kMaxConnections, connectionCount, exitCode) ||
-        !ReadNumber(parser, interval, 0.1, 86400, options.interval, exitCode) ||
-        !ReadNumber(parser, timeout, 0.1, 86400, options.timeout, exitCode)) {
+        !ReadNumber(parser, interval, Number::Decimal, 0.1, 86400, options.interval, exitCode) ||
+        !ReadNumber(parser, timeout, Number::Decimal, 0.1, 86400, options.timeout, exitCode)) {
         return exitCode;
     }
     if (connectionCount) {
@@ -241,8 +298,10 @@ int RunCheckCommand(const QStringList& arguments)
     }
 
     CDomainDoc doc(tlds, AnalyseStoredAnswer);
-    // The window's list limit does not apply to a run over names the user listed.
-    doc.SetMaxEntries(std::numeric_limits<int>::max());
+    // The window's list limit does not apply to a run over names the user listed; a document
+    // takes no more than its file holds, so the names beyond are refused before any lookup.
+    doc.SetMaxEntries(options.document.isEmpty() ? std::numeric_limits<int>::max()
+                                                 : static_cast<int>(ObjectArray::kMaxCount));
     // A document that does not exist yet is created with the names given.
     if (!options.document.isEmpty() && QFile::exists(options.document)) {
         if (const CFileResult opened = doc.OnOpenDocument(options.document); !opened.Ok()) {
@@ -250,28 +309,33 @@ int RunCheckCommand(const QStringList& arguments)
             return ExitCode::kFailure;
         }
     }
-    if (!AddNames(doc, options, exitCode)) {
+    int refused = 0;
+    if (!AddNames(doc, options, refused, exitCode)) {
         return exitCode;
     }
 
+    // From here to the end no signal kills the run: the first stops the lookups, and any that
+    // comes during the save waits for it.
+    CInterruptNotifier interrupts;
     bool interrupted = false;
     {
         CLookupScheduler scheduler(doc);
         ApplyPacing(scheduler, options);
-        CCheckRun run(doc, scheduler, *resultFormat);
+        CCheckRun run(doc, scheduler, *resultFormat, interrupts);
         interrupted = run.Exec();
     }
 
-    const QByteArray summary = SummaryText(CListCounts::Of(doc)).toUtf8() + '\n';
+    const QByteArray summary = RunSummary(doc, refused).toUtf8() + '\n';
     std::fputs(summary.constData(), stderr);
     if (!options.document.isEmpty()) {
         if (const CFileResult saved = doc.OnSaveDocument(options.document); !saved.Ok()) {
-            CliOutput::Error(QStringLiteral("%1: %2").arg(options.document, saved.Message()));
+            CliOutput::Error(QStringLiteral("%1: the results were not saved: %2")
+                                 .arg(options.document, saved.Message()));
             return ExitCode::kFailure;
         }
     }
-    if (interrupted) {
+    if (interrupts.TakeArrived() || interrupted) {
         return kInterruptedExit;
     }
-    return AllDecided(doc) ? ExitCode::kOk : ExitCode::kFailure;
+    return AllDecided(doc) && refused == 0 ? ExitCode::kOk : ExitCode::kFailure;
 }

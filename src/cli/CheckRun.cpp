@@ -10,7 +10,8 @@
 
 #include <unistd.h>
 
-CCheckRun::CCheckRun(CDomainDoc& doc, CLookupScheduler& scheduler, CResultFormat format)
+CCheckRun::CCheckRun(CDomainDoc& doc, CLookupScheduler& scheduler, CResultFormat format,
+                     CInterruptNotifier& interrupts)
     : m_doc(doc)
     , m_scheduler(scheduler)
     , m_format(format)
@@ -18,12 +19,11 @@ CCheckRun::CCheckRun(CDomainDoc& doc, CLookupScheduler& scheduler, CResultFormat
 {
     connect(&m_scheduler, &CLookupScheduler::LookupCompleted, this, &CCheckRun::OnCompleted);
     connect(&m_scheduler, &CLookupScheduler::Ticked, this, &CCheckRun::OnTicked);
+    connect(&interrupts, &CInterruptNotifier::Interrupted, this, &CCheckRun::OnInterrupted);
 }
 
 bool CCheckRun::Exec()
 {
-    CInterruptNotifier interrupts;
-    connect(&interrupts, &CInterruptNotifier::Interrupted, this, &CCheckRun::OnInterrupted);
     m_scheduler.CheckAllSelected(CLookupScheduler::BatchScope::Every);
     m_scheduler.OnTimer(); // the first lookups start now, not one interval later
     if (m_scheduler.IsBusy()) {

@@ -6,6 +6,7 @@
 #include <QObject>
 
 class CDomainDoc;
+class CInterruptNotifier;
 class CLookupScheduler;
 
 // Drives one quillon-cli check: turns the lookup of the ticked entries on, prints each verdict
@@ -15,7 +16,8 @@ class CCheckRun : public QObject {
     Q_OBJECT
 
 public:
-    CCheckRun(CDomainDoc& doc, CLookupScheduler& scheduler, CResultFormat format);
+    CCheckRun(CDomainDoc& doc, CLookupScheduler& scheduler, CResultFormat format,
+              CInterruptNotifier& interrupts);
 
     // Runs until done; true when it ended by Ctrl-C.
     bool Exec();

@@ -39,6 +39,8 @@ int UsageError(const QString& command, const QString& message)
 
 QByteArray TsvField(QByteArrayView bytes)
 {
+    // The named escapes go first, so that a backslash of the text stays apart from those that
+    // EscapeControls writes.
     QByteArray field;
     field.reserve(bytes.size());
     for (const char c : bytes) {
@@ -59,7 +61,7 @@ QByteArray TsvField(QByteArrayView bytes)
             field += c;
         }
     }
-    return field;
+    return ByteText::EscapeControls(field);
 }
 
 QByteArray IsoLocalTime(const DateTimeValue& value)
@@ -70,13 +72,15 @@ QByteArray IsoLocalTime(const DateTimeValue& value)
 
 QByteArray CsvField(QByteArrayView bytes)
 {
-    const bool needsQuotes = std::any_of(bytes.begin(), bytes.end(), [](char c) {
-        return c == ',' || c == '"' || c == '\r' || c == '\n';
-    });
+    // Line breaks stay line breaks, inside quotes; a carriage return alone would let the text
+    // overwrite the line on a terminal.
+    QByteArray field = ByteText::EscapeControls(bytes.toByteArray().replace("\r\n", "\n"), "\t\n");
+    const bool needsQuotes = std::any_of(field.begin(), field.end(),
+                                         [](char c) { return c == ',' || c == '"' || c == '\n'; });
     if (!needsQuotes) {
-        return bytes.toByteArray();
+        return field;
     }
-    return '"' + bytes.toByteArray().replace('"', "\"\"") + '"';
+    return '"' + field.replace('"', "\"\"") + '"';
 }
 
 QByteArray JsonString(QByteArrayView bytes)
@@ -84,7 +88,23 @@ QByteArray JsonString(QByteArrayView bytes)
     // A one-element array is the simplest document QJsonDocument will write; strip its brackets.
     const QByteArray array = QJsonDocument(QJsonArray{QJsonValue(ByteText::Decode(bytes))})
                                  .toJson(QJsonDocument::Compact);
-    return array.sliced(1, array.size() - 2);
+    // QJsonDocument escapes only the characters below space; DEL and the C1 controls, which
+    // some terminals obey, are escaped here too.
+    QByteArray json;
+    json.reserve(array.size());
+    for (qsizetype i = 1; i < array.size() - 1; ++i) {
+        const auto byte = static_cast<unsigned char>(array[i]);
+        const auto next = static_cast<unsigned char>(array[i + 1]);
+        if (byte == 0x7F) {
+            json += "\\u007f";
+        } else if (byte == 0xC2 && next >= 0x80 && next <= 0x9F) {
+            json += "\\u00" + QByteArray::number(next, 16);
+            ++i;
+        } else {
+            json += static_cast<char>(byte);
+        }
+    }
+    return json;
 }
 
 } // namespace CliOutput

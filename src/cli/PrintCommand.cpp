@@ -3,6 +3,7 @@
 #include "cli/CommandLine.h"
 
 #include "core/DomainDoc.h"
+#include "core/SaveFile.h"
 #include "core/Settings.h"
 #include "core/TLDList.h"
 #include "export/ListPrinter.h"
@@ -83,9 +84,11 @@ int RunPrintCommand(const QStringList& arguments)
     writer.setTitle(QFileInfo(documentPath).fileName());
     const std::optional<int> pages =
         CListPrinter(doc, printLines, QDate::currentDate()).Print(writer);
-    if (!pages || !file.commit()) {
+    const CFileResult saved =
+        pages ? SaveFile::Commit(file) : CFileResult::Failure(file.errorString());
+    if (!saved.Ok()) {
         CliOutput::Error(QStringLiteral("%1: the PDF file could not be written: %2")
-                             .arg(pdfPath, file.errorString()));
+                             .arg(pdfPath, saved.Message()));
         return ExitCode::kFailure;
     }
     const QString written = *pages == 1

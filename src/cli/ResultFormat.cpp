@@ -1,6 +1,7 @@
 #include "cli/ResultFormat.h"
 
 #include "cli/CliOutput.h"
+#include "core/ByteText.h"
 #include "core/DomainDoc.h"
 
 std::optional<CResultFormat> CResultFormat::FromName(const QString& name, bool withRecord)
@@ -29,11 +30,11 @@ QByteArray CResultFormat::Line(const CDomainDoc& doc, int index) const
     case Kind::Text: {
         QByteArray checkedAt;
         doc.GetFieldText(index, 3, checkedAt);
-        QByteArray line =
-            entry.m_strName.leftJustified(30) + "  " + status.leftJustified(15) + "  " + checkedAt;
+        QByteArray line = ByteText::EscapeControls(entry.m_strName).leftJustified(30) + "  " +
+                          status.leftJustified(15) + "  " + checkedAt;
         if (m_bWithRecord) {
-            line +=
-                "\n    " + entry.m_strInfo.trimmed().replace("\r\n", "\n").replace('\n', "\n    ");
+            const QByteArray record = entry.m_strInfo.trimmed().replace("\r\n", "\n");
+            line += "\n    " + ByteText::EscapeControls(record, "\t\n").replace('\n', "\n    ");
         }
         return line;
     }

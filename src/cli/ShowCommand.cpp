@@ -2,6 +2,7 @@
 #include "cli/CliOutput.h"
 #include "cli/CommandLine.h"
 
+#include "core/ByteText.h"
 #include "core/DomainDoc.h"
 #include "core/TLDList.h"
 #include "lookup/AnswerAnalysis.h"
@@ -17,11 +18,12 @@ QByteArray TextLine(const CDomainDoc& doc, int index)
     doc.GetFieldText(index, 0, number);
     doc.GetFieldText(index, 2, status);
     doc.GetFieldText(index, 3, checkedAt);
-    QByteArray line = number.rightJustified(6) + "  " + entry.m_strName.leftJustified(30) + "  " +
+    QByteArray line = number.rightJustified(6) + "  " +
+                      ByteText::EscapeControls(entry.m_strName).leftJustified(30) + "  " +
                       status.leftJustified(15) + "  " + checkedAt.leftJustified(20) + "  " +
                       (entry.m_bTicked ? "ticked" : "-     ");
     if (!entry.m_strDNS.isEmpty()) {
-        line += "  dns=" + entry.m_strDNS;
+        line += "  dns=" + ByteText::EscapeControls(entry.m_strDNS);
     }
     if (entry.m_nSuffixMarker != 0) {
         line += "  marker=" + QByteArray::number(entry.m_nSuffixMarker);

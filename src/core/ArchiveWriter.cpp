@@ -1,6 +1,7 @@
 #include "core/ArchiveWriter.h"
 
 #include "core/ArchiveTags.h"
+#include "core/SaveFile.h"
 
 #include <QtEndian>
 
@@ -76,7 +77,7 @@ void CArchiveWriter::WriteObjectTag(const char* className, std::uint16_t schema)
 
 bool CArchiveWriter::Flush()
 {
-    if (!m_bFailed && !m_buffer.isEmpty() && m_device.write(m_buffer) != m_buffer.size()) {
+    if (!m_bFailed && !SaveFile::WriteAll(m_device, m_buffer)) {
         m_bFailed = true;
     }
     m_buffer.clear();

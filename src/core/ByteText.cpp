@@ -59,14 +59,53 @@ QByteArray ToUpper(QByteArrayView text)
     return result;
 }
 
-QString Decode(QByteArrayView bytes)
+namespace {
+
+// The text as UTF-8 when the bytes are valid UTF-8 (true), otherwise as Latin-1 (false).
+bool DecodeAsUtf8(QByteArrayView bytes, QString& text)
 {
     QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
-    QString text = utf8.decode(bytes);
+    text = utf8.decode(bytes);
     if (!utf8.hasError()) {
-        return text;
+        return true;
     }
-    return QString::fromLatin1(bytes.data(), bytes.size());
+    text = QString::fromLatin1(bytes.data(), bytes.size());
+    return false;
+}
+
+bool IsControl(char16_t c)
+{
+    return c < 0x20 || (c >= 0x7F && c <= 0x9F);
+}
+
+} // namespace
+
+QString Decode(QByteArrayView bytes)
+{
+    QString text;
+    DecodeAsUtf8(bytes, text);
+    return text;
+}
+
+QByteArray EscapeControls(QByteArrayView bytes, QByteArrayView kept)
+{
+    if (std::none_of(bytes.begin(), bytes.end(),
+                     [](char c) { return IsControl(static_cast<unsigned char>(c)); })) {
+        return bytes.toByteArray(); // the common case: nothing that could be a control
+    }
+    QString text;
+    const bool utf8 = DecodeAsUtf8(bytes, text);
+    QString shown;
+    shown.reserve(text.size());
+    for (const QChar c : std::as_const(text)) {
+        const char16_t code = c.unicode();
+        if (IsControl(code) && !(code < 0x80 && kept.contains(static_cast<char>(code)))) {
+            shown += QStringLiteral("\\x%1").arg(static_cast<uint>(code), 2, 16, QLatin1Char('0'));
+        } else {
+            shown += c;
+        }
+    }
+    return utf8 ? shown.toUtf8() : shown.toLatin1();
 }
 
 QByteArray Encode(const QString& text)

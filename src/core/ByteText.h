@@ -30,4 +30,11 @@ QString Decode(QByteArrayView bytes);
 // Typed text becomes UTF-8 bytes.
 QByteArray Encode(const QString& text);
 
+// The bytes with every control character written as \xHH (its code in hex), except those in
+// `kept`: C0 controls and DEL, and the C1 controls (U+0080..U+009F) that some terminals obey,
+// read as Decode reads the text. All other bytes stay as they are. Text from a server or a file
+// passes through this before it reaches a terminal or a line of a text file, so it can neither
+// drive the terminal nor start a line of its own.
+QByteArray EscapeControls(QByteArrayView bytes, QByteArrayView kept = {});
+
 } // namespace ByteText

@@ -6,6 +6,7 @@
 #include "core/DomainSort.h"
 #include "core/LookupTask.h"
 #include "core/ObjectArray.h"
+#include "core/SaveFile.h"
 #include "core/Settings.h"
 #include "core/TLDList.h"
 
@@ -347,9 +348,9 @@ CFileResult CDomainDoc::OnSaveDocument(const QString& path)
         file.cancelWriting();
         return written;
     }
-    if (!file.commit()) {
+    if (const CFileResult committed = SaveFile::Commit(file); !committed.Ok()) {
         return CFileResult::Failure(
-            QStringLiteral("The file could not be written: %1.").arg(file.errorString()));
+            QStringLiteral("The file could not be written: %1.").arg(committed.Message()));
     }
     m_strPathName = path;
     SetModifiedFlag(false);

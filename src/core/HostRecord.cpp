@@ -2,12 +2,16 @@
 
 void CHostRecord::SetResolved(QList<QHostAddress> addresses, QByteArray hostName, quint16 port)
 {
-    const std::lock_guard lock(m_mutex);
-    if (m_snapshot.state == State::Withdrawn) {
-        return;
+    Change(Snapshot{State::Resolved, std::move(addresses), std::move(hostName), port});
+}
+
+void CHostRecord::SetFailed(Clock::time_point when)
+{
+    {
+        const std::lock_guard lock(m_mutex);
+        m_failedAt = when;
     }
-    m_snapshot = Snapshot{State::Resolved, std::move(addresses), std::move(hostName), port};
-    m_changed.notify_all();
+    Change(Snapshot{State::Failed, {}, {}, 0});
 }
 
 void CHostRecord::Clear()
@@ -37,6 +41,12 @@ bool CHostRecord::IsResolved() const
     return m_snapshot.state == State::Resolved;
 }
 
+bool CHostRecord::FailedWithin(std::chrono::milliseconds memory, Clock::time_point now) const
+{
+    const std::lock_guard lock(m_mutex);
+    return m_snapshot.state == State::Failed && now - m_failedAt < memory;
+}
+
 CHostRecord::Snapshot CHostRecord::WaitWhileUnresolved(std::chrono::milliseconds poll,
                                                        const std::function<bool()>& stop) const
 {
@@ -50,5 +60,15 @@ void CHostRecord::WakeWaiters() const
     {
         const std::lock_guard lock(m_mutex);
     }
+    m_changed.notify_all();
+}
+
+void CHostRecord::Change(Snapshot snapshot)
+{
+    const std::lock_guard lock(m_mutex);
+    if (m_snapshot.state == State::Withdrawn) {
+        return;
+    }
+    m_snapshot = std::move(snapshot);
     m_changed.notify_all();
 }

@@ -39,23 +39,24 @@ QByteArrayList TLDsForNewNames(const CTLDList& list)
     return tlds;
 }
 
-int ExpandBareName(CDomainDoc& doc, QByteArrayView token, const QByteArrayList& tlds)
+QByteArrayList NamesOfToken(const CTLDList& table, QByteArrayView token, const QByteArrayList& tlds)
 {
-    int admitted = 0;
-    for (const QByteArray& tld : tlds) {
-        admitted += doc.AdmitName(token.toByteArray() + '.' + tld) ? 1 : 0;
+    if (table.IsValidDomainName(token)) {
+        return {token.toByteArray()};
     }
-    return admitted;
+    QByteArrayList names;
+    for (const QByteArray& tld : tlds) {
+        names.append(token.toByteArray() + '.' + tld);
+    }
+    return names;
 }
 
 int AdmitNameTokens(CDomainDoc& doc, QByteArrayView text, const QByteArrayList& tlds)
 {
     int admitted = 0;
     for (const QByteArrayView token : SplitNameTokens(text)) {
-        if (doc.GetTLDList().IsValidDomainName(token)) {
-            admitted += doc.AdmitName(token) ? 1 : 0;
-        } else {
-            admitted += ExpandBareName(doc, token, tlds);
+        for (const QByteArray& name : NamesOfToken(doc.GetTLDList(), token, tlds)) {
+            admitted += doc.AdmitName(name) ? 1 : 0;
         }
     }
     return admitted;

@@ -15,8 +15,10 @@ QList<QByteArrayView> SplitNameTokens(QByteArrayView text);
 // The TLD texts of the entries that bare names are combined with, in table order.
 QByteArrayList TLDsForNewNames(const CTLDList& list);
 
-// Admits a bare name once per TLD, as name.TLD with the TLD's own case; returns how many entered.
-int ExpandBareName(CDomainDoc& doc, QByteArrayView token, const QByteArrayList& tlds);
+// The names a token stands for: the token itself when it is a valid domain name under the table,
+// else the token under each TLD, as name.TLD with the TLD's own case.
+QByteArrayList NamesOfToken(const CTLDList& table, QByteArrayView token,
+                            const QByteArrayList& tlds);
 
 // Admits every token of the text: a valid domain name as it is, any other token combined with
 // each TLD. Returns how many names entered the list; refusals are silent.

@@ -3,6 +3,7 @@
 #include "core/ByteText.h"
 #include "core/DataFolder.h"
 #include "core/ObjectArray.h"
+#include "core/SaveFile.h"
 
 #include <QFile>
 #include <QSaveFile>
@@ -109,10 +110,13 @@ CFileResult CTLDList::WriteFile(const QString& path) const
         return CFileResult::Failure(
             QStringLiteral("\"%1\" could not be written: %2").arg(path, file.errorString()));
     }
-    const CFileResult written = WriteTo(file);
-    if (!written.Ok() || !file.commit()) {
+    CFileResult written = WriteTo(file);
+    if (written.Ok()) {
+        written = SaveFile::Commit(file);
+    }
+    if (!written.Ok()) {
         return CFileResult::Failure(
-            QStringLiteral("\"%1\" could not be written: %2").arg(path, file.errorString()));
+            QStringLiteral("\"%1\" could not be written: %2").arg(path, written.Message()));
     }
     return written;
 }

@@ -1,10 +1,10 @@
 #include "export/DatabaseExport.h"
 
 #include "core/DomainDoc.h"
+#include "core/SaveFile.h"
 #include "export/DatabaseStepError.h"
 #include "export/DomainRecordSet.h"
 #include "export/DomainTable.h"
-#include "export/ExportFile.h"
 #include "export/SqliteHandle.h"
 
 #include <QFile>
@@ -59,8 +59,7 @@ CExportResult WriteRecords(const CDomainDoc& doc, sqlite3* db, const QString& pa
             continue;
         }
         if (CFileResult saved = records.Save(*entry); !saved.Ok()) {
-            records.Commit();
-            return CExportResult::Failure(saved.Message());
+            return CExportResult::Failure(saved.Message()); // the record set rolls back
         }
         ++count;
     }
@@ -84,8 +83,8 @@ CExportResult CreatingDatabaseFailure(int errorCode, const QString& description)
         DatabaseStepError(DatabaseStep::kCreatingDatabase, errorCode, description));
 }
 
-// The new database is built in memory and written as a whole, so no half-made database is left
-// behind when a step fails.
+// The new database is built in memory and written as a whole, and only when every record went
+// in, so no half-made database is left behind when a step or a record fails.
 CExportResult ExportToNew(const CDomainDoc& doc, const QString& path)
 {
     if (QFileInfo::exists(path)) {
@@ -104,13 +103,16 @@ CExportResult ExportToNew(const CDomainDoc& doc, const QString& path)
         return CExportResult::Failure(created.Message());
     }
     const CExportResult written = WriteRecords(doc, db.get(), path);
+    if (!written.Ok()) {
+        return written;
+    }
     sqlite3_int64 size = 0;
     const SqliteMemory image(sqlite3_serialize(db.get(), "main", &size, 0));
     if (!image) {
         return CreatingDatabaseFailure(SQLITE_NOMEM, QString());
     }
     const CFileResult saved =
-        WriteExportFile(path, QByteArrayView(reinterpret_cast<const char*>(image.get()), size));
+        SaveFile::Write(path, QByteArrayView(reinterpret_cast<const char*>(image.get()), size));
     if (!saved.Ok()) {
         return CreatingDatabaseFailure(SQLITE_CANTOPEN, saved.Message());
     }

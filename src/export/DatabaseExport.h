@@ -16,5 +16,6 @@ class CDomainDoc;
 //
 // On success the message is "%d records added to %s", counting added and updated records alike.
 // A failed step gives "Error: <step>\r\n<description>"; a failure while seeking or saving a
-// record gives the engine's own message, and the records saved before it stay.
+// record (a name too long for its field) gives the engine's own message. Either way the export
+// leaves nothing half-made: no new database is written, and an existing one keeps what it held.
 CExportResult ExportDatabase(const CDomainDoc& doc, const QString& path);

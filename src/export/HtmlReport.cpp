@@ -1,6 +1,6 @@
 #include "export/HtmlReport.h"
 
-#include "export/ExportFile.h"
+#include "core/SaveFile.h"
 
 #include <algorithm>
 
@@ -164,7 +164,7 @@ QByteArray Build(const CDomainDoc::Entries& entries, Kind kind)
 
 CFileResult Write(const CDomainDoc::Entries& entries, const QString& path, Kind kind)
 {
-    return WriteExportFile(path, Build(entries, kind));
+    return SaveFile::Write(path, Build(entries, kind));
 }
 
 bool HasTickedEntries(const CDomainDoc::Entries& entries)

@@ -1,7 +1,8 @@
 #include "export/TextExport.h"
 
+#include "core/ByteText.h"
 #include "core/DomainDoc.h"
-#include "export/ExportFile.h"
+#include "core/SaveFile.h"
 
 namespace {
 
@@ -13,7 +14,8 @@ bool IsExported(const CDomainInfo& entry, TextExportMode mode)
 
 QByteArray Line(int serial, const CDomainInfo& entry, TextExportMode mode)
 {
-    QByteArray line = QByteArray::number(serial) + ", " + entry.m_strName;
+    // A name read from a crafted file may hold a line break: escaped, it cannot forge a line.
+    QByteArray line = QByteArray::number(serial) + ", " + ByteText::EscapeControls(entry.m_strName);
     if (mode == TextExportMode::SelectedNames) {
         line += ", " + StatusText(entry.m_nStatus);
     }
@@ -31,7 +33,7 @@ CExportResult ExportTextFile(const CDomainDoc& doc, const QString& path, TextExp
             bytes += Line(++count, *entry, mode);
         }
     }
-    const CFileResult written = WriteExportFile(path, bytes);
+    const CFileResult written = SaveFile::Write(path, bytes);
     if (!written.Ok()) {
         return CExportResult::Failure(CExportResult::AddedMessage(0, path) +
                                       QStringLiteral("\r\n\r\n") + written.Message());

@@ -10,5 +10,6 @@ CLookupTimeouts CLookupTimeouts::FromSettings()
         return std::chrono::milliseconds(std::clamp(GetSetting(setting), kMinSeconds, kMaxSeconds) *
                                          1000LL);
     };
-    return {seconds(Setting::ConnectTimeout), seconds(Setting::ReadTimeout)};
+    return {seconds(Setting::ConnectTimeout), seconds(Setting::ReadTimeout),
+            seconds(Setting::LookupTimeout)};
 }

@@ -7,9 +7,21 @@
 
 #include <algorithm>
 
+namespace {
+
+// The slot form of lookupHost: unlike the functor form, it leaves nothing behind on the heap
+// when the request is cancelled or still pending at exit.
+int LookUpWithQt(const QString& host, CServerResolver& resolver)
+{
+    return QHostInfo::lookupHost(host, &resolver, SLOT(OnHostLookedUp(QHostInfo)));
+}
+
+} // namespace
+
 CServerResolver::CServerResolver(CTLDList& list, QObject* parent)
     : QObject(parent)
     , m_list(list)
+    , m_hostLookup(LookUpWithQt)
 {}
 
 CServerResolver::~CServerResolver()
@@ -19,25 +31,32 @@ CServerResolver::~CServerResolver()
 
 bool CServerResolver::ResolveServers()
 {
+    const CHostRecord::Clock::time_point now = CHostRecord::Clock::now();
     for (const auto& entry : m_list.GetEntries()) {
-        if (entry->m_hResolve != -1 || entry->m_pHost->IsResolved()) {
+        CHostRecord& host = *entry->m_pHost;
+        if (entry->m_hResolve != -1 || host.IsResolved() ||
+            host.FailedWithin(m_failureMemory, now)) {
             continue;
         }
         const CServerEndpoint endpoint = CServerEndpoint::Parse(entry->m_strServer);
         // A numeric address (a relay, a test server) needs no name service and no lookup thread.
         if (QHostAddress literal; literal.setAddress(endpoint.host)) {
-            entry->m_pHost->SetResolved({literal}, endpoint.host.toLatin1(), endpoint.port);
+            host.SetResolved({literal}, endpoint.host.toLatin1(), endpoint.port);
             continue;
         }
-        entry->m_hResolve = QHostInfo::lookupHost(
-            endpoint.host, this, [this, host = endpoint.host](const QHostInfo& result) {
-                const int outcome = HandleResult(result, host);
-                if (outcome < 0) {
-                    Q_EMIT ResolutionFailed(m_list.GetAt(~outcome)->m_pHost.get());
-                }
-            });
+        // Lookups started from now on wait for this resolution, not for the old failure.
+        host.Clear();
+        entry->m_hResolve = m_hostLookup(endpoint.host, *this);
     }
     return true;
+}
+
+void CServerResolver::OnHostLookedUp(const QHostInfo& result)
+{
+    const int outcome = HandleResult(result, result.hostName());
+    if (outcome < 0) {
+        Q_EMIT ResolutionFailed(m_list.GetAt(~outcome)->m_pHost.get());
+    }
 }
 
 int CServerResolver::HandleResult(const QHostInfo& result, const QString& resolvedHost)
@@ -60,7 +79,7 @@ int CServerResolver::HandleResult(const QHostInfo& result, const QString& resolv
     }
     QList<QHostAddress> addresses = result.addresses();
     if (result.error() != QHostInfo::NoError || addresses.isEmpty()) {
-        entry.m_pHost->Clear();
+        entry.m_pHost->SetFailed(CHostRecord::Clock::now());
         return ~index;
     }
     std::stable_partition(addresses.begin(), addresses.end(), [](const QHostAddress& address) {

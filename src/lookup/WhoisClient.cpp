@@ -1,5 +1,8 @@
 #include "lookup/WhoisClient.h"
 
+#include "lookup/ReceiveBuffer.h"
+
+#include <algorithm>
 #include <chrono>
 #include <cstring>
 
@@ -9,13 +12,11 @@
 
 namespace {
 
-using Clock = std::chrono::steady_clock;
-
 // How often a blocked wait looks at the abort flag.
 constexpr std::chrono::milliseconds kAbortCheck{100};
 // A worker waiting for its server's address looks again at least once a second; the record
 // wakes it sooner when the address arrives.
-constexpr std::chrono::seconds kAddressPoll{1};
+constexpr std::chrono::milliseconds kAddressPoll{1000};
 
 socklen_t ToSocketAddress(const QHostAddress& address, quint16 port, sockaddr_storage& storage)
 {
@@ -54,9 +55,17 @@ CWhoisClient::CWhoisClient(QByteArrayView name, std::shared_ptr<CHostRecord> hos
     m_answer.reserve(kAnswerCapacity);
 }
 
+QByteArray CWhoisClient::FirstLine(QByteArrayView serverName, QByteArrayView name)
+{
+    return Cut("WHOIS server: " + serverName.toByteArray() + ", Domain: " + name.toByteArray() +
+                   "\n\n",
+               kMessageCapacity);
+}
+
 bool CWhoisClient::Query()
 {
     m_answer.clear();
+    m_deadline = Clock::now() + m_timeouts.lookup;
     if (!m_socket.Startup(1, 1)) {
         return Fail("Error initializing sockets.\n");
     }
@@ -75,8 +84,7 @@ bool CWhoisClient::Query()
         return Fail(timedOut ? "whois: connection timed out"
                              : "whois: unable to connect to WHOIS server");
     }
-    m_message =
-        Cut("WHOIS server: " + address.hostName + ", Domain: " + m_name + "\n\n", kMessageCapacity);
+    m_message = FirstLine(address.hostName, m_name);
     m_answer = m_message;
     const QByteArray query = m_name + "\r\n";
     ::send(m_socket.Descriptor(), query.constData(), static_cast<std::size_t>(query.size()),
@@ -99,13 +107,17 @@ void CWhoisClient::Abort()
 
 bool CWhoisClient::WaitForAddress(CHostRecord::Snapshot& address)
 {
+    using std::chrono::milliseconds;
+    const Clock::time_point giveUp = WithinDeadline(m_timeouts.connect);
     for (;;) {
-        address =
-            m_host->WaitWhileUnresolved(kAddressPoll, [this] { return m_socket.IsAborted(); });
+        const auto left = std::chrono::duration_cast<milliseconds>(giveUp - Clock::now());
+        address = m_host->WaitWhileUnresolved(std::clamp<milliseconds>(left, {}, kAddressPoll),
+                                              [this] { return m_socket.IsAborted(); });
         if (address.state == CHostRecord::State::Resolved) {
             return true;
         }
-        if (address.state == CHostRecord::State::Withdrawn || m_socket.IsAborted()) {
+        if (address.state != CHostRecord::State::Unresolved || m_socket.IsAborted() ||
+            left.count() <= 0) {
             return false;
         }
     }
@@ -151,7 +163,7 @@ bool CWhoisClient::Connect(const CHostRecord::Snapshot& address, bool& timedOut)
 bool CWhoisClient::Receive()
 {
     const qsizetype start = m_answer.size();
-    char chunk[kChunkSize];
+    char chunk[ReceiveBuffer::kChunkSize];
     for (;;) {
         const Wait wait = WaitFor(POLLIN, m_timeouts.read);
         if (wait != Wait::Ready) {
@@ -164,19 +176,21 @@ bool CWhoisClient::Receive()
         if (received <= 0) {
             return false;
         }
-        // The chunk counts as text up to its first zero byte.
-        const void* zero = std::memchr(chunk, '\0', static_cast<std::size_t>(received));
-        const qsizetype length = zero ? static_cast<const char*>(zero) - chunk : received;
-        if (m_answer.size() + length > kAnswerCapacity - 1) {
+        if (!ReceiveBuffer::Append(m_answer, QByteArrayView(chunk, received))) {
             return false;
         }
-        m_answer.append(chunk, length);
     }
+}
+
+CWhoisClient::Clock::time_point
+CWhoisClient::WithinDeadline(std::chrono::milliseconds timeout) const
+{
+    return std::min(Clock::now() + timeout, m_deadline);
 }
 
 CWhoisClient::Wait CWhoisClient::WaitFor(short events, std::chrono::milliseconds timeout)
 {
-    const auto deadline = Clock::now() + timeout;
+    const Clock::time_point deadline = WithinDeadline(timeout);
     pollfd request{m_socket.Descriptor(), events, 0};
     for (;;) {
         if (m_socket.IsAborted()) {

@@ -2,6 +2,7 @@
 
 #include "core/HostRecord.h"
 #include "lookup/LookupTimeouts.h"
+#include "lookup/ReceiveBuffer.h"
 #include "lookup/SocketHolder.h"
 
 #include <QByteArray>
@@ -9,14 +10,17 @@
 #include <memory>
 
 // One WHOIS query over TCP: waits for the server's address, connects, sends the name and CR LF
-// and collects the answer until the server closes, the buffer is full, the server stalls or the
-// user stops it. Runs on the lookup's worker thread; the user-interface thread only calls Abort().
+// and collects the answer until the server closes, the buffer is full, the server stalls, the
+// try's deadline passes or the user stops it. Runs on the lookup's worker thread; the
+// user-interface thread only calls Abort().
 class CWhoisClient {
 public:
+    using Clock = std::chrono::steady_clock;
+
     static constexpr qsizetype kNameCapacity = 256;
     static constexpr qsizetype kMessageCapacity = 256;
-    static constexpr qsizetype kAnswerCapacity = 4096;
-    static constexpr qsizetype kChunkSize = 2095;
+    static constexpr qsizetype kAnswerCapacity = ReceiveBuffer::kCapacity;
+    static constexpr qsizetype kChunkSize = ReceiveBuffer::kChunkSize;
 
     // `host` is the address record of the name's TLD entry (or of com's when the name has
     // none); empty when neither exists. `serverName` is the server of the name's own entry,
@@ -27,8 +31,11 @@ public:
     CWhoisClient& operator=(const CWhoisClient&) = delete;
     virtual ~CWhoisClient() = default;
 
-    // True with the answer (which begins with a line naming the server and the name), or false
-    // with an error message.
+    // The line an answer begins with, cut to the message buffer.
+    static QByteArray FirstLine(QByteArrayView serverName, QByteArrayView name);
+
+    // True with the answer (which begins with FirstLine), or false with an error message. The
+    // whole try ends within the lookup timeout; waiting for the address counts as connecting.
     bool Query();
     const QByteArray& GetAnswer() const { return m_answer; }
     const QByteArray& GetMessage() const { return m_message; }
@@ -40,11 +47,15 @@ public:
 private:
     enum class Wait { Ready, TimedOut, Stopped };
 
+    // Waits for the address within the connect timeout; false when it failed, was withdrawn or
+    // did not come in time.
     bool WaitForAddress(CHostRecord::Snapshot& address);
     // Tries each address in turn; sets `timedOut` when the last attempt ran out of time.
     bool Connect(const CHostRecord::Snapshot& address, bool& timedOut);
     // Collects the answer; true when the server stalled before sending anything.
     bool Receive();
+    // Now plus `timeout`, or the try's deadline when that comes first.
+    Clock::time_point WithinDeadline(std::chrono::milliseconds timeout) const;
     Wait WaitFor(short events, std::chrono::milliseconds timeout);
     bool Fail(QByteArrayView message);
 
@@ -54,5 +65,6 @@ private:
     std::shared_ptr<CHostRecord> m_host;
     QByteArray m_serverName;
     CLookupTimeouts m_timeouts;
+    Clock::time_point m_deadline;
     CSocketHolder m_socket;
 };

@@ -1,9 +1,8 @@
 #include "names/WordLists.h"
 
 #include "core/DataFolder.h"
+#include "core/SaveFile.h"
 #include "names/TextFileImport.h"
-
-#include <QSaveFile>
 
 #include <array>
 #include <string_view>
@@ -75,11 +74,6 @@ QByteArray WordsForWebType(int webType, WordSide side)
 CFileResult SaveWordList(int webType, WordSide side, QByteArrayView text)
 {
     const QString path = DataFolder::FilePath(WordFileName(webType, side));
-    QSaveFile file(path);
-    if (!DataFolder::Ensure() || !file.open(QIODevice::WriteOnly) ||
-        file.write(text.data(), text.size()) != text.size() || !file.commit()) {
-        return CFileResult::Failure(
-            QStringLiteral("\"%1\" could not be written: %2").arg(path, file.errorString()));
-    }
-    return CFileResult::Success();
+    DataFolder::Ensure(); // without the folder the write fails and names the path
+    return SaveFile::Write(path, text);
 }

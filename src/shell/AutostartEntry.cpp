@@ -1,10 +1,10 @@
 #include "shell/AutostartEntry.h"
 
+#include "core/SaveFile.h"
 #include "shell/DesktopIntegration.h"
 
 #include <QDir>
 #include <QFileInfo>
-#include <QSaveFile>
 #include <QStandardPaths>
 
 namespace AutostartEntry {
@@ -33,17 +33,7 @@ CFileResult Create(const QString& program)
         return CFileResult::Failure(
             QStringLiteral("The folder \"%1\" could not be created.").arg(folder));
     }
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly)) {
-        return CFileResult::Failure(
-            QStringLiteral("\"%1\" could not be written: %2").arg(path, file.errorString()));
-    }
-    file.write(Contents(program));
-    if (!file.commit()) {
-        return CFileResult::Failure(
-            QStringLiteral("\"%1\" could not be written: %2").arg(path, file.errorString()));
-    }
-    return CFileResult::Success();
+    return SaveFile::Write(path, Contents(program));
 }
 
 void Remove()

@@ -1,10 +1,11 @@
 #include "shell/DesktopIntegration.h"
 
+#include "core/SaveFile.h"
+
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QProcess>
-#include <QSaveFile>
 #include <QStandardPaths>
 
 namespace {
@@ -144,11 +145,8 @@ CFileResult CDesktopIntegration::Install(const QString& path, const QByteArray& 
     }
     current.close();
     QDir().mkpath(QFileInfo(path).absolutePath());
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly) || file.write(contents) != contents.size() ||
-        !file.commit()) {
-        return CFileResult::Failure(QStringLiteral("Cannot write %1: %2")
-                                        .arg(QDir::toNativeSeparators(path), file.errorString()));
+    if (CFileResult written = SaveFile::Write(path, contents); !written.Ok()) {
+        return written;
     }
     const QString program =
         cacheTool.isEmpty() ? QString() : QStandardPaths::findExecutable(cacheTool);

@@ -93,6 +93,8 @@ QWidget* COptionsDialog::CreateCommunicationGroup()
                                      kMinTimeoutSeconds, kMaxTimeoutSeconds, "connectTimeout");
     m_pReadTimeout = AddNumberRow(*form, QStringLiteral("Rea&d Timeout (seconds)"),
                                   kMinTimeoutSeconds, kMaxTimeoutSeconds, "readTimeout");
+    m_pLookupTimeout = AddNumberRow(*form, QStringLiteral("&Lookup Timeout (seconds)"),
+                                    kMinTimeoutSeconds, kMaxTimeoutSeconds, "lookupTimeout");
     return group;
 }
 
@@ -125,6 +127,7 @@ void COptionsDialog::ShowValues(const COptionsValues& values)
     m_pConnectionInterval->SetValue(values.connectionInterval);
     m_pConnectTimeout->SetValue(values.connectTimeout);
     m_pReadTimeout->SetValue(values.readTimeout);
+    m_pLookupTimeout->SetValue(values.lookupTimeout);
     m_pPrintLines->SetValue(values.printLines);
     m_pMaxEntries->SetValue(values.maxEntries);
     m_pMinimizeToTray->setChecked(values.minimizeToTray);
@@ -140,6 +143,7 @@ std::optional<COptionsValues> COptionsDialog::ReadControls()
         {m_pConnectionInterval, &values.connectionInterval},
         {m_pConnectTimeout, &values.connectTimeout},
         {m_pReadTimeout, &values.readTimeout},
+        {m_pLookupTimeout, &values.lookupTimeout},
         {m_pPrintLines, &values.printLines},
         {m_pMaxEntries, &values.maxEntries},
     };

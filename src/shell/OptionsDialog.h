@@ -39,6 +39,7 @@ private:
     CIntegerSpinEdit* m_pConnectionInterval = nullptr;
     CIntegerSpinEdit* m_pConnectTimeout = nullptr;
     CIntegerSpinEdit* m_pReadTimeout = nullptr;
+    CIntegerSpinEdit* m_pLookupTimeout = nullptr;
     CIntegerSpinEdit* m_pPrintLines = nullptr;
     CIntegerSpinEdit* m_pMaxEntries = nullptr;
     QCheckBox* m_pMinimizeToTray = nullptr;

@@ -7,6 +7,7 @@ COptionsValues COptionsValues::FromSettings()
     values.connectionInterval = GetSetting(Setting::ConnectionInterval);
     values.connectTimeout = GetSetting(Setting::ConnectTimeout);
     values.readTimeout = GetSetting(Setting::ReadTimeout);
+    values.lookupTimeout = GetSetting(Setting::LookupTimeout);
     values.printLines = GetSetting(Setting::PrintLines);
     values.maxEntries = GetSetting(Setting::MaxEntries);
     values.minimizeToTray = GetSetting(Setting::MinimizeToTray) != 0;
@@ -24,6 +25,7 @@ std::vector<std::pair<CIntSetting, int>> COptionsValues::InWriteOrder() const
         {Setting::ConnectionInterval, connectionInterval},
         {Setting::ConnectTimeout, connectTimeout},
         {Setting::ReadTimeout, readTimeout},
+        {Setting::LookupTimeout, lookupTimeout},
         {Setting::MinimizeToTray, minimizeToTray ? 1 : 0},
         {Setting::RunAtStartup, runAtStartup ? 1 : 0},
         {Setting::StripOutput, stripOutput ? 1 : 0},

@@ -12,6 +12,7 @@ struct COptionsValues {
     int connectionInterval = Setting::ConnectionInterval.defaultValue;
     int connectTimeout = Setting::ConnectTimeout.defaultValue;
     int readTimeout = Setting::ReadTimeout.defaultValue;
+    int lookupTimeout = Setting::LookupTimeout.defaultValue;
     int printLines = Setting::PrintLines.defaultValue;
     int maxEntries = Setting::MaxEntries.defaultValue;
     bool minimizeToTray = Setting::MinimizeToTray.defaultValue != 0;

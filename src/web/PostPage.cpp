@@ -1,6 +1,6 @@
 #include "web/PostPage.h"
 
-#include "export/ExportFile.h"
+#include "core/SaveFile.h"
 #include "web/BrowserLauncher.h"
 
 CPostPage::CPostPage(QUrl action, QList<Field> fields)
@@ -38,5 +38,5 @@ QByteArray CPostPage::Html() const
 
 bool CPostPage::Open(const QString& path) const
 {
-    return WriteExportFile(path, Html()).Ok() && CBrowserLauncher::Open(QUrl::fromLocalFile(path));
+    return SaveFile::Write(path, Html()).Ok() && CBrowserLauncher::Open(QUrl::fromLocalFile(path));
 }

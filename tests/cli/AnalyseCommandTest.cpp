@@ -2,6 +2,10 @@
 
 #include "cli/CliProcess.h"
 
+#include "core/TLDList.h"
+
+#include "support/TestWhoisServer.h"
+
 #include <QFile>
 #include <QTemporaryDir>
 
@@ -82,6 +86,52 @@ TEST(AnalyseCommand, EmptyAnswerIsAFailure)
     const CCliResult result = RunCli({QStringLiteral("analyse"), empty});
     EXPECT_EQ(result.exitCode, 0) << result.err.constData();
     EXPECT_EQ(result.out.toStdString(), Line("5\tError", empty).toStdString());
+}
+
+TEST(AnalyseCommand, ReadsAnAnswerAsALookupReceivesItAndAgreesWithCheck)
+{
+    const QByteArray decisive = "No match for \"EXAMPLE.COM\".\r\n";
+    QByteArray preamble;
+    while (preamble.size() < 4100) {
+        preamble += "% NOTICE: The data in this record is provided for information only.\r\n";
+    }
+    const struct {
+        const char* behaviour;
+        QByteArray answer;
+        QByteArray analysed;
+        QByteArray checked;
+    } cases[] = {
+        {"decisive line within the buffer", decisive, "3\t*AVAILABLE*", "*AVAILABLE*"},
+        {"decisive line beyond the 4095-byte buffer", preamble + decisive, "5\tError",
+         "Too many errors"},
+        {"decisive line after a zero byte of its piece",
+         QByteArray("% notice\r\n\0", 11) + decisive, "5\tError", "Too many errors"},
+    };
+    QTemporaryDir folder;
+    CTestWhoisServer server;
+    CTLDList table;
+    table.AddOrUpdateTLD("COM", server.Address());
+    const QString tldFile = folder.filePath(QStringLiteral("test.tld"));
+    ASSERT_TRUE(table.WriteFile(tldFile).Ok());
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.behaviour);
+        const QString answerFile = folder.filePath(QStringLiteral("answer.txt"));
+        QFile file(answerFile);
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write(c.answer);
+        file.close();
+        const CCliResult analysed = RunCli({QStringLiteral("analyse"), QStringLiteral("--name"),
+                                            QStringLiteral("example.com"), answerFile});
+        EXPECT_TRUE(analysed.out.startsWith(c.analysed + '\t')) << analysed.out.constData();
+
+        server.SetDefault(CTestWhoisServer::Script::Answer(c.answer));
+        const CCliResult checked =
+            RunCli({QStringLiteral("check"), QStringLiteral("--tld-file"), tldFile,
+                    QStringLiteral("--interval"), QStringLiteral("0.1"), QStringLiteral("--format"),
+                    QStringLiteral("tsv"), QStringLiteral("example.com")});
+        EXPECT_TRUE(checked.out.startsWith("example.com\t" + c.checked + '\t'))
+            << checked.out.constData();
+    }
 }
 
 TEST(AnalyseCommand, WithoutFilesIsAUsageError)

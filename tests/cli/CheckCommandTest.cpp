@@ -8,6 +8,7 @@
 #include "support/TestEnvironment.h"
 #include "support/TestWhoisServer.h"
 
+#include <QElapsedTimer>
 #include <QFile>
 #include <QJsonDocument>
 #include <QJsonObject>
@@ -86,7 +87,7 @@ TEST_F(CheckCommandTest, BareNamesTakeTheGivenTLDsAndFilesUseTheAddNamesSeparato
     const CCliResult result = RunCli(
         Check({QStringLiteral("-i"), names, QStringLiteral("--tld"), QStringLiteral("com,net"),
                QStringLiteral("--format"), QStringLiteral("csv")}));
-    EXPECT_EQ(result.exitCode, 0) << result.err.constData();
+    EXPECT_EQ(result.exitCode, 1) << "a name was skipped";
     QList<QByteArray> names2;
     for (const QByteArray& line : result.out.trimmed().split('\n')) {
         names2.append(line.split(',').first());
@@ -185,6 +186,128 @@ TEST_F(CheckCommandTest, StalledServerTimesOut)
     EXPECT_TRUE(result.out.contains("whois: connection timed out")) << result.out.constData();
 }
 
+TEST_F(CheckCommandTest, RefusedNamesAreNamedCountedAndMakeTheExitStatusOne)
+{
+    const CCliResult result =
+        RunCli(Check({QStringLiteral("taken.com"), QStringLiteral("dash-.com"),
+                      QStringLiteral("free"), QStringLiteral("name.zz")}));
+    EXPECT_EQ(result.exitCode, 1) << "every lookup decided, but two names were refused";
+    EXPECT_TRUE(
+        result.err.contains("skipped 'dash-.com': not a domain name under a TLD of the table.\n"))
+        << result.err.constData();
+    EXPECT_TRUE(result.err.contains("skipped 'name.zz': not a domain name"))
+        << result.err.constData();
+    EXPECT_TRUE(
+        result.err.contains("[2 Domains, 2 checked, 1 available, 1 taken], 2 names skipped"))
+        << result.err.constData();
+    EXPECT_EQ(server.Queries().size(), 2u);
+}
+
+TEST_F(CheckCommandTest, ServerBytesNeverReachTheTerminalRaw)
+{
+    server.SetDefault(Script::Answer("Domain Name: EVIL.COM\r\n\x1b]0;owned\x07\x1b[2J"
+                                     "Registrar: \xc2\x9b"
+                                     "31mEvil\r\nStatus:\tactive\r\n"));
+    for (const char* format : {"text", "tsv", "csv", "json"}) {
+        SCOPED_TRACE(format);
+        const CCliResult result =
+            RunCli(Check({QStringLiteral("--record"), QStringLiteral("--format"),
+                          QLatin1String(format), QStringLiteral("evil.com")}));
+        EXPECT_EQ(result.exitCode, 0) << result.err.constData();
+        EXPECT_FALSE(HasTerminalControls(result.out)) << result.out.toPercentEncoding().constData();
+        EXPECT_TRUE(result.out.contains("owned")) << "the text is shown, escaped";
+    }
+}
+
+TEST_F(CheckCommandTest, TimeoutBoundsEachTryOfAServerThatTricklesForEver)
+{
+    server.SetDefault(Script::TricklePerSecond("Domain Name: SLOW.COM\r\n", 10));
+    QElapsedTimer timer;
+    timer.start();
+    const CCliResult result = RunCli(
+        Check({QStringLiteral("--timeout"), QStringLiteral("1"), QStringLiteral("slow.com")}),
+        60000);
+    EXPECT_EQ(result.exitCode, 1) << result.err.constData();
+    EXPECT_TRUE(result.out.contains("Too many errors")) << result.out.constData();
+    EXPECT_LT(timer.elapsed(), 20000) << "five tries of about a second each";
+}
+
+TEST_F(CheckCommandTest, NamesBeyondAFullDocumentAreRefusedBeforeAnyLookup)
+{
+    const QString path = folder.filePath(QStringLiteral("nearly-full.zul"));
+    constexpr int kRoomLeft = 1;
+    CTLDList tlds;
+    {
+        CDomainDoc doc(tlds, AnalyseStoredAnswer);
+        for (int i = 0; i < 65535 - kRoomLeft; ++i) {
+            const QByteArray name = "n" + QByteArray::number(i) + ".com";
+            AddStoredEntry(doc, name).m_strInfo =
+                "WHOIS server: 127.0.0.1, Domain: " + name + "\r\n\r\n" + kFree;
+        }
+        ASSERT_TRUE(doc.OnSaveDocument(path).Ok());
+    }
+    const CCliResult result =
+        RunCli(Check({QStringLiteral("--document"), path, QStringLiteral("fits.com"),
+                      QStringLiteral("beyond1.com"), QStringLiteral("beyond2.com")}),
+               120000);
+    EXPECT_EQ(result.exitCode, 1) << result.err.constData();
+    EXPECT_TRUE(result.err.contains("skipped 'beyond1.com': the list is full; a .zul file holds "
+                                    "at most 65,535 entries.\n"))
+        << result.err.constData();
+    EXPECT_TRUE(result.err.contains("skipped 'beyond2.com'"));
+    EXPECT_TRUE(result.err.contains(", 2 names skipped")) << result.err.constData();
+    ASSERT_EQ(server.Queries().size(), 1u) << "only the name that fits is looked up";
+    EXPECT_EQ(server.Queries().front(), QByteArray("fits.com\r\n"));
+
+    CDomainDoc reopened(tlds, AnalyseStoredAnswer);
+    ASSERT_TRUE(reopened.OnOpenDocument(path).Ok());
+    ASSERT_EQ(reopened.GetCount(), 65535);
+    EXPECT_EQ(reopened.GetAt(65534)->m_strName, QByteArray("fits.com"));
+    EXPECT_EQ(reopened.GetAt(65534)->m_nStatus, STATUS_AVAILABLE) << "the run's result was saved";
+}
+
+TEST_F(CheckCommandTest, SecondInterruptDuringTheSaveLetsTheSaveFinish)
+{
+    server.SetDefault(Script::With(Mode::Stall));
+    const QString path = folder.filePath(QStringLiteral("large.zul"));
+    constexpr int kDecided = 20000; // about 60 MB, so that the save takes a while
+    CTLDList tlds;
+    {
+        CDomainDoc doc(tlds, AnalyseStoredAnswer);
+        const QByteArray notice = "% " + QByteArray(3000, 'n') + "\r\n";
+        for (int i = 0; i < kDecided; ++i) {
+            const QByteArray name = "n" + QByteArray::number(i) + ".com";
+            AddStoredEntry(doc, name).m_strInfo =
+                "WHOIS server: 127.0.0.1, Domain: " + name + "\r\n\r\n" + notice + kFree;
+        }
+        AddStoredEntry(doc, "slow1.com");
+        AddStoredEntry(doc, "slow2.com");
+        ASSERT_TRUE(doc.OnSaveDocument(path).Ok());
+    }
+    QProcess process;
+    StartCli(process, Check({QStringLiteral("--document"), path}));
+    ASSERT_TRUE(QTest::qWaitFor([this] { return server.ConnectionsOpen() == 2; }, 30000));
+    ::kill(static_cast<pid_t>(process.processId()), SIGINT);
+    // The summary goes out just before the save begins.
+    ASSERT_TRUE(QTest::qWaitFor(
+        [&process] {
+            process.waitForReadyRead(10);
+            return process.readAllStandardError().contains("Domains,") ||
+                   process.state() == QProcess::NotRunning;
+        },
+        10000));
+    ::kill(static_cast<pid_t>(process.processId()), SIGINT);
+    ASSERT_TRUE(process.waitForFinished(30000));
+    EXPECT_EQ(process.exitStatus(), QProcess::NormalExit) << "the second Ctrl-C killed the save";
+    EXPECT_EQ(process.exitCode(), 130);
+
+    CDomainDoc reopened(tlds, AnalyseStoredAnswer);
+    ASSERT_TRUE(reopened.OnOpenDocument(path).Ok());
+    ASSERT_EQ(reopened.GetCount(), kDecided + 2);
+    EXPECT_TRUE(reopened.GetAt(kDecided)->m_timeChecked.IsValid())
+        << "the run's results were saved";
+}
+
 TEST_F(CheckCommandTest, UsageMistakesExitWithTwo)
 {
     for (const QStringList& arguments :
@@ -197,7 +320,10 @@ TEST_F(CheckCommandTest, UsageMistakesExitWithTwo)
                       QStringLiteral("a.com")},
           QStringList{QStringLiteral("--interval"), QStringLiteral("soon"),
                       QStringLiteral("a.com")},
-          QStringList{QStringLiteral("--format"), QStringLiteral("xml"),
+          QStringList{QStringLiteral("--format"), QStringLiteral("xml"), QStringLiteral("a.com")},
+          QStringList{QStringLiteral("--connections"), QStringLiteral("2.5"),
+                      QStringLiteral("a.com")},
+          QStringList{QStringLiteral("--connections"), QStringLiteral("3x"),
                       QStringLiteral("a.com")}}) {
         const CCliResult result = RunCli(Check(arguments));
         EXPECT_EQ(result.exitCode, 2) << arguments.join(QLatin1Char(' ')).toStdString();

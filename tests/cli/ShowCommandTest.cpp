@@ -99,6 +99,32 @@ TEST_F(ShowCommandTest, MissingFileFailsWithItsName)
     EXPECT_TRUE(result.err.contains("no.zul")) << result.err.constData();
 }
 
+TEST_F(ShowCommandTest, ControlCharactersFromACraftedFileNeverReachTheTerminal)
+{
+    {
+        CTLDList tlds;
+        CDomainDoc doc(tlds, AnalyseStoredAnswer);
+        CDomainInfo& entry = AddStoredEntry(doc, "evil\x1b]0;owned\x07.com\r\n     2  forged.com");
+        entry.m_strDNS = "192.0.2.1\x1b[2J\xc2\x9b"
+                         "31m";
+        ASSERT_TRUE(doc.OnSaveDocument(path).Ok());
+    }
+    for (const char* format : {"text", "tsv", "json"}) {
+        SCOPED_TRACE(format);
+        const CCliResult result = RunCli(
+            {QStringLiteral("show"), QStringLiteral("--format"), QLatin1String(format), path});
+        EXPECT_EQ(result.exitCode, 0) << result.err.constData();
+        EXPECT_FALSE(HasTerminalControls(result.out)) << result.out.toPercentEncoding().constData();
+        EXPECT_EQ(result.out.count('\n'), 1) << "one entry, one line";
+    }
+    const CCliResult text = RunCli({QStringLiteral("show"), path});
+    EXPECT_TRUE(text.out.contains("evil\\x1b]0;owned\\x07.com\\x0d\\x0a     2  forged.com"))
+        << text.out.constData();
+    EXPECT_TRUE(text.out.contains("dns=192.0.2.1\\x1b[2J\\x9b"
+                                  "31m"))
+        << text.out.constData();
+}
+
 TEST_F(ShowCommandTest, UsageMistakesExitWithTwo)
 {
     EXPECT_EQ(RunCli({QStringLiteral("show")}).exitCode, 2);

@@ -302,24 +302,34 @@ TEST_F(DatabaseExportTest, TableWithoutNameIndexGivesTheEngineMessageAndWritesNo
     EXPECT_TRUE(CTestDatabase(path).Rows(kRecordsSql).empty());
 }
 
-TEST_F(DatabaseExportTest, RecordTheTableRefusesStopsTheExportAndKeepsTheRecordsBefore)
+TEST_F(DatabaseExportTest, RecordTheTableRefusesLeavesNoNewDatabaseAndTheOldOneAsItWas)
 {
     ExportTestDoc::Add(*doc, "alpha.com", STATUS_AVAILABLE, true);
-    ExportTestDoc::Add(*doc, QByteArray(88, 'x') + ".com", STATUS_AVAILABLE, true);
-    ExportTestDoc::Add(*doc, "gamma.org", STATUS_AVAILABLE, true);
-
-    for (int run = 1; run <= 2; ++run) {
-        SCOPED_TRACE(run == 1 ? "new database" : "existing database");
-        const CExportResult result = ExportDatabase(*doc, path);
-
+    CDomainInfo& beta = ExportTestDoc::Add(*doc, "beta.net", STATUS_TAKEN, true);
+    // A name longer than 90 characters does not fit its field.
+    CDomainInfo& tooLong =
+        ExportTestDoc::Add(*doc, QByteArray(88, 'x') + ".com", STATUS_AVAILABLE, true);
+    CDomainInfo& gamma = ExportTestDoc::Add(*doc, "gamma.org", STATUS_AVAILABLE, true);
+    const auto expectRefused = [](const CExportResult& result) {
         EXPECT_FALSE(result.Ok());
         EXPECT_TRUE(result.Message().startsWith(QStringLiteral("CHECK constraint failed")))
             << result.Message().toStdString();
-        const CTestDatabase db(path);
-        EXPECT_EQ(db.Rows(R"(SELECT "Names" FROM "Domain Names")"),
-                  (std::vector<Row>{{"alpha.com"}}))
-            << "a name longer than 90 characters does not fit";
-    }
+    };
+
+    expectRefused(ExportDatabase(*doc, path));
+    EXPECT_TRUE(FolderContents(folder).isEmpty()) << "no new database with some of the rows";
+
+    tooLong.m_bTicked = 0;
+    gamma.m_bTicked = 0;
+    ASSERT_TRUE(ExportDatabase(*doc, path).Ok());
+    const QByteArray before = ReadAll(path);
+    beta.m_strInfo = "Domain Name: BETA.NET\r\nchanged";
+    tooLong.m_bTicked = 1;
+    gamma.m_bTicked = 1;
+    expectRefused(ExportDatabase(*doc, path));
+    EXPECT_EQ(ReadAll(path), before) << "the existing database keeps what it held";
+    EXPECT_EQ(CTestDatabase(path).Rows(R"(SELECT "Names" FROM "Domain Names")"),
+              (std::vector<Row>{{"alpha.com"}, {"beta.net"}}));
 }
 
 TEST_F(DatabaseExportTest, MissingFolderGivesTheCreatingDatabaseErrorAndCreatesNothing)

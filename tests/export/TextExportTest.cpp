@@ -78,6 +78,12 @@ const FileCase kFileCases[] = {
      "1, caf\xe9.com, *AVAILABLE*\r\n2, b\xc3\xbc"
      "cher.de, Not Available\r\n",
      2},
+    {"a line break or escape inside a name cannot forge a line", TextExportMode::AvailableNames,
+     [](CDomainDoc& doc) {
+         ExportTestDoc::Add(doc, "evil.com\r\n2, forged.com\x1b[2J", STATUS_AVAILABLE, true);
+         ExportTestDoc::Add(doc, "plain.com", STATUS_AVAILABLE, true);
+     },
+     "1, evil.com\\x0d\\x0a2, forged.com\\x1b[2J\r\n2, plain.com\r\n", 2},
 };
 
 class TextExportFile : public testing::TestWithParam<FileCase> {};

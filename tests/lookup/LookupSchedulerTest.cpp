@@ -12,8 +12,10 @@
 #include "support/TestWhoisServer.h"
 
 #include <QElapsedTimer>
+#include <QHostInfo>
 #include <QSignalSpy>
 #include <QTest>
+#include <QTimer>
 
 #include <limits>
 
@@ -27,6 +29,40 @@ using Mode = CTestWhoisServer::Mode;
 using Script = CTestWhoisServer::Script;
 
 const QByteArray kFree = "No match for domain.\r\n";
+
+// Stands in for the name service of the resolver: counts the resolutions asked for and either
+// never answers or answers each at once that the name is unknown.
+class CNameServiceStandIn {
+public:
+    enum class Answer { Never, NotFound };
+
+    explicit CNameServiceStandIn(Answer answer)
+        : m_answer(answer)
+    {}
+
+    CServerResolver::HostLookup Lookup()
+    {
+        return [this](const QString& host, CServerResolver& resolver) {
+            // Far beyond the ids Qt hands out, so cancelling one can never touch a real lookup.
+            const int id = (1 << 30) + m_nStarted++;
+            if (m_answer == Answer::NotFound) {
+                QTimer::singleShot(0, &resolver, [&resolver, id, host] {
+                    QHostInfo result(id);
+                    result.setHostName(host);
+                    result.setError(QHostInfo::HostNotFound);
+                    resolver.OnHostLookedUp(result);
+                });
+            }
+            return id;
+        };
+    }
+
+    int Started() const { return m_nStarted; }
+
+private:
+    Answer m_answer;
+    int m_nStarted = 0;
+};
 const QByteArray kTaken = "Domain Name: TAKEN.COM\r\nRegistrar: Example Registrar, Inc.\r\n"
                           "Creation Date: 2001-01-01T00:00:00Z\r\nName Server: NS1.EXAMPLE.COM\r\n";
 
@@ -80,6 +116,27 @@ protected:
     {
         scheduler->OnTimer();
         ASSERT_TRUE(WaitUntilIdle());
+    }
+
+    // One ticked name under ZZ, whose server is `server`, with the lookup of ticked entries on.
+    void CheckNameUnderZZ(const QByteArray& server)
+    {
+        tlds.AddOrUpdateTLD("ZZ", server);
+        ASSERT_TRUE(doc.AdmitName("name.zz"));
+        doc.SetTicked(0, true);
+        scheduler->CheckAllSelected();
+    }
+
+    // Five ticks, each followed by the end of the lookups it started: the first entry's statuses.
+    std::vector<int> FiveTries(int roundTimeoutMs = 10000)
+    {
+        std::vector<int> seen;
+        for (int round = 0; round < 5; ++round) {
+            scheduler->OnTimer();
+            EXPECT_TRUE(WaitUntilIdle(roundTimeoutMs)) << "round " << round;
+            seen.push_back(doc.GetAt(0)->m_nStatus);
+        }
+        return seen;
     }
 
     std::vector<int> Statuses() const
@@ -237,18 +294,49 @@ TEST_F(LookupSchedulerTest, StalledServerTimesOutAsAFailure)
 
 TEST_F(LookupSchedulerTest, UnresolvableServerAbortsTheLookupsWaitingForIt)
 {
-    tlds.AddOrUpdateTLD("ZZ", "no..such..host");
-    ASSERT_TRUE(doc.AdmitName("name.zz"));
-    doc.SetTicked(0, true);
-    scheduler->CheckAllSelected();
-    std::vector<int> seen;
-    for (int round = 0; round < 5; ++round) {
-        scheduler->OnTimer();
-        ASSERT_TRUE(WaitUntilIdle(10000)) << "round " << round;
-        seen.push_back(doc.GetAt(0)->m_nStatus);
-    }
-    EXPECT_EQ(seen, (std::vector<int>{5, 6, 7, 8, 4}));
+    CheckNameUnderZZ("no..such..host");
+    EXPECT_EQ(FiveTries(), (std::vector<int>{5, 6, 7, 8, 4}));
     EXPECT_EQ(doc.GetAt(0)->m_strInfo, QByteArray("Unknown 'whois' server (no..such..host)\r\n"));
+}
+
+TEST_F(LookupSchedulerTest, NameServiceThatNeverAnswersIsAskedOnceAndEachTryEndsOnTime)
+{
+    CNameServiceStandIn nameService(CNameServiceStandIn::Answer::Never);
+    scheduler->GetResolver().SetHostLookup(nameService.Lookup());
+    scheduler->SetTimeouts({300ms, 60s, 60s});
+    CheckNameUnderZZ("whois.never.example");
+    QElapsedTimer timer;
+    timer.start();
+    EXPECT_EQ(FiveTries(3000), (std::vector<int>{5, 6, 7, 8, 4}));
+    EXPECT_LT(timer.elapsed(), 5000) << "five tries of 300 ms each";
+    EXPECT_EQ(doc.GetAt(0)->m_strInfo,
+              QByteArray("Unknown 'whois' server (whois.never.example)\r\n"));
+    EXPECT_EQ(nameService.Started(), 1) << "the pending resolution is not asked again";
+}
+
+TEST_F(LookupSchedulerTest, FailedResolutionIsRememberedForAWhileThenTriedAgain)
+{
+    CNameServiceStandIn nameService(CNameServiceStandIn::Answer::NotFound);
+    scheduler->GetResolver().SetHostLookup(nameService.Lookup());
+    scheduler->GetResolver().SetFailureMemory(1500ms);
+    CheckNameUnderZZ("whois.unknown.example");
+    QElapsedTimer timer;
+    timer.start();
+    EXPECT_EQ(FiveTries(3000), (std::vector<int>{5, 6, 7, 8, 4}));
+    CServerResolver& resolver = scheduler->GetResolver();
+    for (int tick = 0; tick < 20 && timer.elapsed() < 1000; ++tick) {
+        resolver.ResolveServers(); // as every tick does
+        QTest::qWait(20);
+    }
+    ASSERT_LT(timer.elapsed(), 1400) << "the ticks must fall within the failure's memory";
+    EXPECT_EQ(nameService.Started(), 1) << "the tries and ticks after the failure ask nothing";
+
+    QTest::qWait(1600);
+    resolver.ResolveServers();
+    EXPECT_EQ(nameService.Started(), 2) << "once the memory has passed the server is asked again";
+    resolver.ClearAllResults();
+    resolver.ResolveServers();
+    EXPECT_EQ(nameService.Started(), 3) << "an edited table is resolved again at once";
 }
 
 TEST_F(LookupSchedulerTest, UnresolvableSecondEntryOfATLDLeavesTheLookupsOfTheFirstAlone)
@@ -395,9 +483,13 @@ TEST_F(LookupSchedulerTest, TimeoutsStayWithinTheirLimits)
 {
     SetSetting(Setting::ConnectTimeout, 0);
     SetSetting(Setting::ReadTimeout, 100000);
+    SetSetting(Setting::LookupTimeout, -5);
     const CLookupTimeouts timeouts = CLookupTimeouts::FromSettings();
     EXPECT_EQ(timeouts.connect, 1s);
     EXPECT_EQ(timeouts.read, 300s);
+    EXPECT_EQ(timeouts.lookup, 1s);
+    SetSetting(Setting::LookupTimeout, 45);
+    EXPECT_EQ(CLookupTimeouts::FromSettings().lookup, 45s);
 }
 
 TEST_F(LookupSchedulerTest, NewSchedulerTakesThePacingAsStored)

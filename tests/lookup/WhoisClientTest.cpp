@@ -62,16 +62,24 @@ TEST_F(WhoisClientTest, ServerClosingAtOnceGivesOnlyTheFirstLine)
     EXPECT_EQ(client.GetAnswer(), FirstLine("example.com"));
 }
 
-TEST_F(WhoisClientTest, FloodIsCutAtAChunkBeforeTheBufferOverflows)
+TEST_F(WhoisClientTest, AnswerFillsTheBufferToItsLastByte)
 {
-    server.SetDefault(Script::With(Mode::Flood));
-    CWhoisClient client = Client("flood.com", Local());
-    ASSERT_TRUE(client.Query());
-    const QByteArray answer = client.GetAnswer();
-    EXPECT_LE(answer.size(), CWhoisClient::kAnswerCapacity - 1);
-    EXPECT_GT(answer.size(), CWhoisClient::kAnswerCapacity - 1 - CWhoisClient::kChunkSize);
-    EXPECT_TRUE(answer.startsWith(FirstLine("flood.com")));
-    EXPECT_EQ(answer.count('x'), answer.size() - FirstLine("flood.com").size());
+    QByteArray pattern;
+    for (int line = 0; pattern.size() < 6000; ++line) {
+        pattern += "Notice line " + QByteArray::number(line) + " of a long registry preamble.\r\n";
+    }
+    server.SetScript("long.com", Script::Answer(pattern));
+    server.SetScript("flood.com", Script::With(Mode::Flood));
+    for (const QByteArray& name : {QByteArray("long.com"), QByteArray("flood.com")}) {
+        SCOPED_TRACE(name.constData());
+        CWhoisClient client = Client(name, Local());
+        ASSERT_TRUE(client.Query());
+        const QByteArray answer = client.GetAnswer();
+        ASSERT_EQ(answer.size(), CWhoisClient::kAnswerCapacity - 1)
+            << "the piece that no longer fits whole is kept up to the cap";
+        const QByteArray sent = name == "flood.com" ? QByteArray(answer.size(), 'x') : pattern;
+        EXPECT_EQ(answer, (FirstLine(name) + sent).first(answer.size()));
+    }
 }
 
 TEST_F(WhoisClientTest, ChunkCountsOnlyUpToItsFirstZeroByte)
@@ -109,6 +117,22 @@ TEST_F(WhoisClientTest, StalledServerTimesOut)
     EXPECT_EQ(client.GetMessage(), QByteArray("whois: connection timed out"));
     EXPECT_GE(timer.elapsed(), 250);
     EXPECT_LT(timer.elapsed(), 3000);
+}
+
+TEST_F(WhoisClientTest, ServerTricklingForEverIsCutOffAtTheLookupTimeout)
+{
+    server.SetDefault(Script::TricklePerSecond("Domain Name: SLOW.COM\r\n", 20));
+    CWhoisClient client = Client("slow.com", Local(), {1s, 1s, 1500ms});
+    QElapsedTimer timer;
+    timer.start();
+    auto query = std::async(std::launch::async, [&client] { return client.Query(); });
+    const bool ended = query.wait_for(10s) == std::future_status::ready;
+    client.Abort(); // lets a client that ignores the deadline go at last
+    ASSERT_TRUE(ended) << "each byte came within the read timeout, but the try must end";
+    EXPECT_TRUE(query.get()) << "what arrived is kept, as after a stall";
+    EXPECT_GE(timer.elapsed(), 1400);
+    EXPECT_LT(timer.elapsed(), 3000);
+    EXPECT_TRUE(client.GetAnswer().startsWith(FirstLine("slow.com") + "Domain Name: SLOW"));
 }
 
 TEST_F(WhoisClientTest, ServerThatStallsAfterAnsweringPartlyKeepsThePart)
@@ -163,6 +187,34 @@ TEST_F(WhoisClientTest, AbortWhileWaitingForTheAddressEndsTheWaitPromptly)
     client.Abort();
     EXPECT_FALSE(query.get());
     EXPECT_LT(timer.elapsed(), 1000);
+    EXPECT_EQ(client.GetMessage(), QByteArray("Unknown 'whois' server (whois.example)\n"));
+}
+
+TEST_F(WhoisClientTest, AddressThatNeverArrivesEndsTheLookupAfterTheConnectTimeout)
+{
+    auto unresolved = std::make_shared<CHostRecord>();
+    CWhoisClient client = Client("example.com", unresolved, {600ms, 60s, 60s});
+    QElapsedTimer timer;
+    timer.start();
+    auto query = std::async(std::launch::async, [&client] { return client.Query(); });
+    const bool ended = query.wait_for(5s) == std::future_status::ready;
+    client.Abort();
+    ASSERT_TRUE(ended) << "a name service that never answers must not hold the lookup";
+    EXPECT_FALSE(query.get());
+    EXPECT_GE(timer.elapsed(), 550);
+    EXPECT_LT(timer.elapsed(), 2000);
+    EXPECT_EQ(client.GetMessage(), QByteArray("Unknown 'whois' server (whois.example)\n"));
+}
+
+TEST_F(WhoisClientTest, ServerWhoseResolutionFailedFailsAtOnce)
+{
+    auto failed = std::make_shared<CHostRecord>();
+    failed->SetFailed(CHostRecord::Clock::now());
+    CWhoisClient client = Client("example.com", failed);
+    QElapsedTimer timer;
+    timer.start();
+    EXPECT_FALSE(client.Query());
+    EXPECT_LT(timer.elapsed(), 500);
     EXPECT_EQ(client.GetMessage(), QByteArray("Unknown 'whois' server (whois.example)\n"));
 }
 

@@ -126,6 +126,7 @@ TEST_F(OptionsDialogTest, ShowsTheDefaultsOnAMachineWithoutSettings)
     EXPECT_EQ(Edit(dialog, "connectionInterval")->text(), QStringLiteral("2"));
     EXPECT_EQ(Edit(dialog, "connectTimeout")->text(), QStringLiteral("20"));
     EXPECT_EQ(Edit(dialog, "readTimeout")->text(), QStringLiteral("30"));
+    EXPECT_EQ(Edit(dialog, "lookupTimeout")->text(), QStringLiteral("60"));
     EXPECT_EQ(Edit(dialog, "printLines")->text(), QStringLiteral("30"));
     EXPECT_EQ(Edit(dialog, "maxEntries")->text(), QStringLiteral("3000"));
     EXPECT_FALSE(CheckBox(dialog, QStringLiteral("Minimize to &tray at start"))->isChecked());
@@ -138,6 +139,7 @@ TEST_F(OptionsDialogTest, ShowsTheStoredValues)
     SetSetting(Setting::MaxConnections, 12);
     SetSetting(Setting::ConnectionInterval, 9);
     SetSetting(Setting::ReadTimeout, 45);
+    SetSetting(Setting::LookupTimeout, 90);
     SetSetting(Setting::MaxEntries, 64000);
     SetSetting(Setting::MinimizeToTray, 1);
     SetSetting(Setting::StripOutput, 0);
@@ -145,6 +147,7 @@ TEST_F(OptionsDialogTest, ShowsTheStoredValues)
     EXPECT_EQ(Edit(dialog, "maxConnections")->text(), QStringLiteral("12"));
     EXPECT_EQ(Edit(dialog, "connectionInterval")->text(), QStringLiteral("9"));
     EXPECT_EQ(Edit(dialog, "readTimeout")->text(), QStringLiteral("45"));
+    EXPECT_EQ(Edit(dialog, "lookupTimeout")->text(), QStringLiteral("90"));
     EXPECT_EQ(Edit(dialog, "maxEntries")->text(), QStringLiteral("64000"));
     EXPECT_TRUE(CheckBox(dialog, QStringLiteral("Minimize to &tray at start"))->isChecked());
     EXPECT_FALSE(CheckBox(dialog, QStringLiteral("Cleanup &whois result text."))->isChecked());
@@ -171,6 +174,7 @@ TEST_F(OptionsDialogTest, CarriesTheTextsOfItsControls)
     EXPECT_EQ(labelOf("connectionInterval"), QStringLiteral("&Connection Interval (seconds)"));
     EXPECT_EQ(labelOf("connectTimeout"), QStringLiteral("Co&nnect Timeout (seconds)"));
     EXPECT_EQ(labelOf("readTimeout"), QStringLiteral("Rea&d Timeout (seconds)"));
+    EXPECT_EQ(labelOf("lookupTimeout"), QStringLiteral("&Lookup Timeout (seconds)"));
     QStringList labels;
     for (const QLabel* label : dialog.findChildren<QLabel*>()) {
         labels.append(label->text());
@@ -204,12 +208,12 @@ TEST_F(OptionsDialogTest, TabOrderFollowsTheGroupsDownTheDialog)
             order.append(name);
         }
     } while (widget != &dialog);
-    EXPECT_EQ(order,
-              (QStringList{QStringLiteral("maxConnections"), QStringLiteral("connectionInterval"),
-                           QStringLiteral("connectTimeout"), QStringLiteral("readTimeout"),
-                           QStringLiteral("printLines"), QStringLiteral("maxEntries"),
-                           QStringLiteral("Minimize to &tray at start"), kRunOnStartup,
-                           QStringLiteral("Cleanup &whois result text.")}));
+    EXPECT_EQ(order, (QStringList{
+                         QStringLiteral("maxConnections"), QStringLiteral("connectionInterval"),
+                         QStringLiteral("connectTimeout"), QStringLiteral("readTimeout"),
+                         QStringLiteral("lookupTimeout"), QStringLiteral("printLines"),
+                         QStringLiteral("maxEntries"), QStringLiteral("Minimize to &tray at start"),
+                         kRunOnStartup, QStringLiteral("Cleanup &whois result text.")}));
 }
 
 TEST_F(OptionsDialogTest, ArrowsStepWithinTheirRanges)
@@ -235,6 +239,8 @@ TEST_F(OptionsDialogTest, ArrowsStepWithinTheirRanges)
         {"maxEntries", "64000", Qt::Key_Up, "64000"},
         {"maxEntries", "3000", Qt::Key_Up, "3001"},
         {"readTimeout", "300", Qt::Key_Up, "300"},
+        {"lookupTimeout", "300", Qt::Key_Up, "300"},
+        {"lookupTimeout", "1", Qt::Key_Down, "1"},
         {"connectTimeout", "1", Qt::Key_Down, "1"},
         {"connectTimeout", "abc", Qt::Key_Up, "2"},
     };
@@ -295,6 +301,7 @@ TEST_F(OptionsDialogTest, ConfirmingStoresEveryOptionAndAppliesListLimitAndClean
         SetText(dialog, "maxEntries", "500");
         SetText(dialog, "connectTimeout", "7");
         SetText(dialog, "readTimeout", "400");
+        SetText(dialog, "lookupTimeout", "75");
         CheckBox(dialog, QStringLiteral("Minimize to &tray at start"))->click();
         CheckBox(dialog, QStringLiteral("Cleanup &whois result text."))->click();
         ClickButton(dialog, QDialogButtonBox::Ok);
@@ -304,6 +311,7 @@ TEST_F(OptionsDialogTest, ConfirmingStoresEveryOptionAndAppliesListLimitAndClean
     EXPECT_EQ(Stored(Setting::MaxEntries), 500) << "a limit below the arrows' range is kept";
     EXPECT_EQ(Stored(Setting::ConnectTimeout), 7);
     EXPECT_EQ(Stored(Setting::ReadTimeout), 400);
+    EXPECT_EQ(Stored(Setting::LookupTimeout), 75);
     EXPECT_EQ(Stored(Setting::MinimizeToTray), 1);
     EXPECT_EQ(Stored(Setting::StripOutput), 0);
     EXPECT_EQ(Stored(Setting::RunAtStartup), 0);
@@ -331,10 +339,10 @@ TEST_F(OptionsDialogTest, OkWritesTheOptionsInItsFixedOrder)
     for (const auto& [setting, value] : COptionsValues{}.InWriteOrder()) {
         keys.emplace_back(setting.key);
     }
-    EXPECT_EQ(keys,
-              (std::vector<std::string>{"Max Entries", "Max Connections", "Print Lines",
-                                        "Connection Interval", "Connect Timeout", "Read Timeout",
-                                        "Minimize to Tray", "Run at Win startup", "Strip Output"}));
+    EXPECT_EQ(keys, (std::vector<std::string>{"Max Entries", "Max Connections", "Print Lines",
+                                              "Connection Interval", "Connect Timeout",
+                                              "Read Timeout", "Lookup Timeout", "Minimize to Tray",
+                                              "Run at Win startup", "Strip Output"}));
 }
 
 TEST_F(OptionsDialogTest, CancelWritesAndAppliesNothing)
@@ -376,7 +384,8 @@ TEST_P(OptionsRefused, KeepTheDialogOpenWithTheFocusOnTheBoxAndWriteNothing)
     for (const CIntSetting& setting :
          {Setting::MaxEntries, Setting::MaxConnections, Setting::PrintLines,
           Setting::ConnectionInterval, Setting::ConnectTimeout, Setting::ReadTimeout,
-          Setting::MinimizeToTray, Setting::RunAtStartup, Setting::StripOutput}) {
+          Setting::LookupTimeout, Setting::MinimizeToTray, Setting::RunAtStartup,
+          Setting::StripOutput}) {
         EXPECT_EQ(Stored(setting), kAbsent) << setting.key;
     }
 }
@@ -387,6 +396,7 @@ INSTANTIATE_TEST_SUITE_P(
                     RefusalCase{"empty interval", "connectionInterval", ""},
                     RefusalCase{"letters after the connect timeout", "connectTimeout", "20s"},
                     RefusalCase{"space inside the read timeout", "readTimeout", "3 0"},
+                    RefusalCase{"decimal lookup timeout", "lookupTimeout", "1.5"},
                     RefusalCase{"decimal print lines", "printLines", "30.5"},
                     RefusalCase{"thousands separator in the list limit", "maxEntries", "3,000"},
                     RefusalCase{"number beyond thirty-two bits", "maxEntries", "4294967296"}),

@@ -11,16 +11,18 @@
 
 namespace {
 
-void SendAll(int socket, const char* data, qsizetype size)
+// False when the client has gone.
+bool SendAll(int socket, const char* data, qsizetype size)
 {
     while (size > 0) {
         const ssize_t sent = ::send(socket, data, static_cast<std::size_t>(size), MSG_NOSIGNAL);
         if (sent <= 0) {
-            return;
+            return false;
         }
         data += sent;
         size -= sent;
     }
+    return true;
 }
 
 QByteArray ReadQueryLine(int socket)
@@ -149,6 +151,12 @@ void CTestWhoisServer::Serve(int client)
     case Mode::Trickle:
         for (qsizetype i = 0; i < script.answer.size() && open; ++i) {
             SendAll(client, script.answer.constData() + i, 1);
+            open = WaitUnlessReleased(script.trickleGap);
+        }
+        break;
+    case Mode::EndlessTrickle:
+        for (qsizetype i = 0; open && SendAll(client, script.answer.constData() + i, 1);
+             i = (i + 1) % script.answer.size()) {
             open = WaitUnlessReleased(script.trickleGap);
         }
         break;

@@ -12,11 +12,12 @@
 
 // A WHOIS server for tests on 127.0.0.1 at a port of its own. It reads the query line and acts
 // on the script for the queried name (or the default script): answer, wait first, close at once,
-// accept and never answer (until the client leaves), trickle a byte at a time, flood, or reset the
-// connection. It counts the connections open at once.
+// accept and never answer (until the client leaves), trickle a byte at a time, trickle the answer
+// over and over at a few bytes a second without ever ending (until the client leaves), flood, or
+// reset the connection. It counts the connections open at once.
 class CTestWhoisServer {
 public:
-    enum class Mode { Answer, CloseAtOnce, Stall, Trickle, Flood, Reset };
+    enum class Mode { Answer, CloseAtOnce, Stall, Trickle, EndlessTrickle, Flood, Reset };
 
     struct Script {
         Mode mode = Mode::Answer;
@@ -43,6 +44,15 @@ public:
         {
             Script script = With(Mode::Trickle, std::move(text));
             script.trickleGap = gap;
+            return script;
+        }
+        // Never stops sending: `bytesPerSecond` bytes of the text each second, round and round,
+        // each arriving well within any read timeout.
+        static Script TricklePerSecond(QByteArray text, int bytesPerSecond)
+        {
+            Script script =
+                Trickle(std::move(text), std::chrono::milliseconds(1000) / bytesPerSecond);
+            script.mode = Mode::EndlessTrickle;
             return script;
         }
     };
