@@ -4,6 +4,7 @@
 #include "core/Settings.h"
 #include "shell/CommandIcons.h"
 #include "shell/WindowPlacement.h"
+#include "view/BatchProgress.h"
 #include "view/DomainListCtrl.h"
 #include "view/DomainView.h"
 #include "view/InfoPane.h"
@@ -13,6 +14,7 @@
 #include <QFileInfo>
 #include <QLabel>
 #include <QMenuBar>
+#include <QProgressBar>
 #include <QStatusBar>
 #include <QTimer>
 #include <QToolBar>
@@ -76,6 +78,7 @@ CMainFrame::CMainFrame(CDomainDoc& doc, QWidget* parent)
     , m_scheduler(doc)
     , m_view(new CDomainView(doc, m_scheduler, this))
     , m_listCommands(new CListCommands(*m_view, m_scheduler, this))
+    , m_batch(new CBatchProgress(doc, m_scheduler, std::chrono::steady_clock::now, this))
 {
     setCentralWidget(m_view);
     CreateActions();
@@ -227,7 +230,6 @@ void CMainFrame::CreateToolBar()
     m_toolBar = addToolBar(QStringLiteral("Toolbar"));
     m_toolBar->setObjectName(QStringLiteral("ZUL-ToolBar"));
     m_toolBar->setMovable(false);
-    m_toolBar->setIconSize(QSize(18, 18));
     std::optional<std::uint8_t> group;
     for (const CMenuItem& item : ItemsOf(Menu::Toolbar, m_actions, &CCommandSpec::toolbar)) {
         if (group && *group != item.place.group) {
@@ -243,8 +245,25 @@ void CMainFrame::CreateToolBar()
 void CMainFrame::CreateStatusBar()
 {
     statusBar()->addWidget(new QLabel(QStringLiteral("Ready"), statusBar()));
+    m_progressBar = new QProgressBar(statusBar());
+    m_progressBar->setMinimumWidth(kProgressBarWidth);
+    m_progressBar->setTextVisible(true);
+    m_progressBar->hide();
+    statusBar()->addPermanentWidget(m_progressBar);
+    connect(m_listCommands, &CListCommands::LookupAllStarted, m_batch, &CBatchProgress::Begin);
+    connect(m_batch, &CBatchProgress::Changed, this, &CMainFrame::ShowBatchProgress);
+    connect(m_batch, &CBatchProgress::Finished, m_progressBar, &QWidget::hide);
     QAction* toggle = GetAction(Command::ToggleStatusBar);
     connect(toggle, &QAction::toggled, statusBar(), &QStatusBar::setVisible);
+}
+
+void CMainFrame::ShowBatchProgress(const CBatchCounts& counts)
+{
+    m_progressBar->setRange(0, std::max(counts.total, 1));
+    m_progressBar->setValue(counts.checked);
+    m_progressBar->setFormat(BatchProgressText(counts));
+    m_progressBar->setToolTip(m_progressBar->format());
+    m_progressBar->setVisible(counts.total > 0);
 }
 
 void CMainFrame::CreatePopupMenu()

@@ -1,0 +1,53 @@
+#include "shell/DesktopNotifications.h"
+
+#include <QDBusConnection>
+#include <QDBusConnectionInterface>
+#include <QDBusMessage>
+#include <QDBusPendingCallWatcher>
+#include <QDBusPendingReply>
+#include <QVariantMap>
+
+namespace {
+
+const QString kService = QStringLiteral("org.freedesktop.Notifications");
+const QString kPath = QStringLiteral("/org/freedesktop/Notifications");
+// The service chooses how long a notice stays.
+constexpr int kServerDefaultTimeout = -1;
+
+} // namespace
+
+bool CFreedesktopNotifications::IsAvailable()
+{
+    const QDBusConnection bus = QDBusConnection::sessionBus();
+    const QDBusConnectionInterface* daemon = bus.isConnected() ? bus.interface() : nullptr;
+    if (!daemon) {
+        return false;
+    }
+    return daemon->isServiceRegistered(kService).value() ||
+           daemon->activatableServiceNames().value().contains(kService);
+}
+
+bool CFreedesktopNotifications::Send(const CNotice& notice)
+{
+    if (!IsAvailable()) {
+        return false;
+    }
+    QDBusMessage call =
+        QDBusMessage::createMethodCall(kService, kPath, kService, QStringLiteral("Notify"));
+    const QVariantMap hints{{QStringLiteral("desktop-entry"), QStringLiteral("quillon")}};
+    const auto shown = m_shownIds.find(notice.topic);
+    const uint replaces = shown == m_shownIds.end() ? 0 : shown->second;
+    call << QStringLiteral("Quillon") << replaces << QStringLiteral("quillon") << notice.summary
+         << notice.body << QStringList() << hints << kServerDefaultTimeout;
+    auto* watcher =
+        new QDBusPendingCallWatcher(QDBusConnection::sessionBus().asyncCall(call), this);
+    connect(watcher, &QDBusPendingCallWatcher::finished, this,
+            [this, topic = notice.topic](QDBusPendingCallWatcher* finished) {
+                const QDBusPendingReply<uint> reply = *finished;
+                if (!reply.isError()) {
+                    m_shownIds[topic] = reply.value();
+                }
+                finished->deleteLater();
+            });
+    return true;
+}
