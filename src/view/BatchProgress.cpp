@@ -77,6 +77,7 @@ void CBatchProgress::Begin()
         m_running = true;
         m_started = m_clock();
         m_members.clear();
+        Recount();
     }
     for (const auto& entry : m_doc.GetEntries()) {
         if (entry->m_bTicked && AwaitsVerdict(*entry) && !m_members.contains(entry.get())) {
@@ -90,10 +91,8 @@ CBatchCounts CBatchProgress::Counts() const
 {
     CBatchCounts counts;
     counts.total = static_cast<int>(m_members.size());
-    for (const State state : m_members) {
-        counts.checked += state != State::Waiting ? 1 : 0;
-        counts.available += state == State::Available ? 1 : 0;
-    }
+    counts.checked = m_checked;
+    counts.available = m_available;
     if (m_running) {
         counts.timeLeft = EstimateTimeLeft(duration_cast<milliseconds>(m_clock() - m_started),
                                            counts.checked, counts.total);
@@ -108,8 +107,21 @@ void CBatchProgress::OnLookupCompleted(int index)
     if (member == m_members.end()) {
         return;
     }
-    *member = entry->m_nStatus == STATUS_AVAILABLE ? State::Available : State::Checked;
+    const State now = entry->m_nStatus == STATUS_AVAILABLE ? State::Available : State::Checked;
+    m_checked += *member == State::Waiting ? 1 : 0;
+    m_available += (now == State::Available ? 1 : 0) - (*member == State::Available ? 1 : 0);
+    *member = now;
     Report();
+}
+
+void CBatchProgress::Recount()
+{
+    m_checked = 0;
+    m_available = 0;
+    for (const State state : std::as_const(m_members)) {
+        m_checked += state != State::Waiting ? 1 : 0;
+        m_available += state == State::Available ? 1 : 0;
+    }
 }
 
 void CBatchProgress::OnIdle()
@@ -120,6 +132,7 @@ void CBatchProgress::OnIdle()
     const CBatchCounts counts = Counts();
     m_running = false;
     m_members.clear();
+    Recount();
     Q_EMIT Finished(counts);
 }
 
@@ -143,6 +156,7 @@ void CBatchProgress::DropDeparted()
         return !listed.contains(member.key());
     });
     if (m_members.size() != before) {
+        Recount();
         Report();
     }
 }

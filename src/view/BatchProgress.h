@@ -59,6 +59,7 @@ private:
     void OnIdle();
     void Report();
     void DropDeparted();
+    void Recount();
 
     CDomainDoc& m_doc;
     CLookupScheduler& m_scheduler;
@@ -66,4 +67,7 @@ private:
     bool m_running = false;
     std::chrono::steady_clock::time_point m_started;
     QHash<const CDomainInfo*, State> m_members;
+    // Kept with the members' states, so a result costs no walk over a batch of thousands.
+    int m_checked = 0;
+    int m_available = 0;
 };
