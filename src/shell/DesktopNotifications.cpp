@@ -32,6 +32,18 @@ bool CFreedesktopNotifications::Send(const CNotice& notice)
     if (!IsAvailable()) {
         return false;
     }
+    const auto unanswered = m_unanswered.find(notice.topic);
+    if (unanswered != m_unanswered.end()) {
+        unanswered->second = notice;
+        return true;
+    }
+    Call(notice);
+    return true;
+}
+
+void CFreedesktopNotifications::Call(const CNotice& notice)
+{
+    m_unanswered[notice.topic] = std::nullopt;
     QDBusMessage call =
         QDBusMessage::createMethodCall(kService, kPath, kService, QStringLiteral("Notify"));
     const QVariantMap hints{{QStringLiteral("desktop-entry"), QStringLiteral("quillon")}};
@@ -44,10 +56,17 @@ bool CFreedesktopNotifications::Send(const CNotice& notice)
     connect(watcher, &QDBusPendingCallWatcher::finished, this,
             [this, topic = notice.topic](QDBusPendingCallWatcher* finished) {
                 const QDBusPendingReply<uint> reply = *finished;
-                if (!reply.isError()) {
-                    m_shownIds[topic] = reply.value();
-                }
+                OnAnswer(topic, reply.isError() ? 0 : reply.value());
                 finished->deleteLater();
             });
-    return true;
+}
+
+void CFreedesktopNotifications::OnAnswer(CNotice::Topic topic, uint id)
+{
+    m_shownIds[topic] = id;
+    const std::optional<CNotice> waiting = m_unanswered[topic];
+    m_unanswered.erase(topic);
+    if (waiting) {
+        Call(*waiting);
+    }
 }
