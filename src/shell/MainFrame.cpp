@@ -252,7 +252,10 @@ void CMainFrame::CreateStatusBar()
     statusBar()->addPermanentWidget(m_progressBar);
     connect(m_listCommands, &CListCommands::LookupAllStarted, m_batch, &CBatchProgress::Begin);
     connect(m_batch, &CBatchProgress::Changed, this, &CMainFrame::ShowBatchProgress);
-    connect(m_batch, &CBatchProgress::Finished, m_progressBar, &QWidget::hide);
+    connect(m_batch, &CBatchProgress::Finished, this, [this] {
+        m_progressBar->hide();
+        m_progressBar->setMinimumWidth(kProgressBarWidth);
+    });
     QAction* toggle = GetAction(Command::ToggleStatusBar);
     connect(toggle, &QAction::toggled, statusBar(), &QStatusBar::setVisible);
 }
@@ -261,8 +264,14 @@ void CMainFrame::ShowBatchProgress(const CBatchCounts& counts)
 {
     m_progressBar->setRange(0, std::max(counts.total, 1));
     m_progressBar->setValue(counts.checked);
-    m_progressBar->setFormat(BatchProgressText(counts));
-    m_progressBar->setToolTip(m_progressBar->format());
+    const QString text = BatchProgressText(counts);
+    m_progressBar->setFormat(text);
+    m_progressBar->setToolTip(text);
+    // Wide enough for its text, and never narrower again while the batch runs: a bar that
+    // jumped with every count would be hard to read.
+    const int textWidth =
+        m_progressBar->fontMetrics().horizontalAdvance(text) + kProgressTextMargin;
+    m_progressBar->setMinimumWidth(std::max(m_progressBar->minimumWidth(), textWidth));
     m_progressBar->setVisible(counts.total > 0);
 }
 

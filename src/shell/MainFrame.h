@@ -60,6 +60,8 @@ protected:
 private:
     static constexpr int kRecentFileItems = 4;
     static constexpr int kProgressBarWidth = 300;
+    // Room beside the progress text for the bar's frame and the style's padding.
+    static constexpr int kProgressTextMargin = 32;
 
     void CreateActions();
     void CreateMenus();

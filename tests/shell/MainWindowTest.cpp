@@ -657,6 +657,8 @@ TEST_F(MainWindowTest, ProgressBarCountsTheBatchAndGoesWhenItEnds)
     EXPECT_EQ(bar->maximum(), 3) << "the ticked entries, not the whole list";
     EXPECT_EQ(bar->text(), QStringLiteral("checked 2 of 3, 1 available, less than a minute left"));
     EXPECT_EQ(bar->toolTip(), bar->text());
+    EXPECT_GT(bar->width(), bar->fontMetrics().horizontalAdvance(bar->text()))
+        << "the whole text fits in the bar";
 
     Trigger(Command::StopAll);
     EXPECT_TRUE(QTest::qWaitFor([bar] { return bar->isHidden(); }, 10000));
