@@ -29,6 +29,9 @@ inline constexpr CIntSetting PrintLines{"Settings", "Print Lines", 30};
 inline constexpr CIntSetting MinimizeToTray{"Settings", "Minimize to Tray", 0};
 inline constexpr CIntSetting RunAtStartup{"Settings", "Run at Win startup", 0};
 inline constexpr CIntSetting SaveRegistrarURL{"Settings", "Save Registrar URL", 1};
+// Desktop notifications while the window is hidden or not active.
+inline constexpr CIntSetting NotifyLookupsFinished{"Settings", "Notify Lookups Finished", 1};
+inline constexpr CIntSetting NotifyNameAvailable{"Settings", "Notify Name Available", 0};
 inline constexpr CTextSetting WindowPos{"Settings", "WindowPos", ""};
 inline constexpr CTextSetting FindDomain{"Settings", "Find Domain", ""};
 inline constexpr CIntSetting RangeFrom{"Settings", "R1", 1};

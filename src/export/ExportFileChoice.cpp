@@ -18,7 +18,7 @@ const CExportFileChoice& CExportFileChoice::Database()
 
 QString CExportFileChoice::InitialFileName() const
 {
-    return RememberedFolder::InitialFileName(GetSetting(m_savePath), DefaultSuffix());
+    return GetSetting(m_savePath);
 }
 
 void CExportFileChoice::Remember(const QString& chosenPath) const

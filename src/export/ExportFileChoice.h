@@ -19,7 +19,8 @@ public:
     // The database export's choice: "Save Path"/"MDB", *.db.
     static const CExportFileChoice& Database();
 
-    // The dialog's initial file name: the remembered folder and pattern, or the home folder.
+    // The dialog's initial file name: the remembered folder and pattern; empty the first time,
+    // so the dialog opens where the file dialog itself starts, with no name filled in.
     QString InitialFileName() const;
     // Remembers the folder of the chosen file for the next dialog of this kind.
     void Remember(const QString& chosenPath) const;

@@ -1,92 +1,100 @@
 #include "shell/CommandIcons.h"
 
-#include <QApplication>
-#include <QPainter>
-#include <QStyle>
+#include "shell/Pictograms.h"
 
-#include <string_view>
-#include <tuple>
-#include <utility>
+#include <QApplication>
+#include <QIconEngine>
+#include <QPainter>
+#include <QPixmapCache>
+#include <QStyle>
+#include <QStyleOption>
 
 namespace CommandIcons {
 
 namespace {
 
-QIcon Standard(QStyle::StandardPixmap pixmap)
-{
-    return QApplication::style()->standardIcon(pixmap);
-}
+constexpr qreal kDesignSize = 16;
 
-// A symbol on a small coloured disc: readable at 18 pixels, in the program's colours.
-QIcon Glyph(const QString& symbol, const QColor& colour)
-{
-    QPixmap pixmap(36, 36);
-    pixmap.setDevicePixelRatio(2.0);
-    pixmap.fill(Qt::transparent);
-    QPainter painter(&pixmap);
-    painter.setRenderHint(QPainter::Antialiasing);
-    painter.setPen(QPen(colour.darker(140), 1));
-    painter.setBrush(colour);
-    painter.drawRoundedRect(QRectF(1.5, 1.5, 15, 15), 4, 4);
-    QFont font = painter.font();
-    font.setPixelSize(12);
-    font.setBold(true);
-    painter.setFont(font);
-    painter.setPen(Qt::white);
-    painter.drawText(QRectF(0, 0, 18, 18), Qt::AlignCenter, symbol);
-    return QIcon(pixmap);
-}
+// Paints a pictogram afresh for every size asked, so a 2x screen gets twice the pixels rather
+// than a stretched picture. Pixmaps are kept in the pixmap cache: toolbars ask for them on every
+// repaint.
+class CPictogramEngine final : public QIconEngine {
+public:
+    CPictogramEngine(QString name, Pictograms::Painter draw)
+        : m_name(std::move(name))
+        , m_draw(draw)
+    {}
 
-const QColor kBlue(40, 100, 180);
-const QColor kGreen(40, 140, 70);
-const QColor kRed(190, 40, 40);
-const QColor kGrey(110, 110, 120);
+    QPixmap pixmap(const QSize& size, QIcon::Mode mode, QIcon::State state) override
+    {
+        const QString key = QStringLiteral("quillon-icon/%1/%2x%3/%4")
+                                .arg(m_name)
+                                .arg(size.width())
+                                .arg(size.height())
+                                .arg(static_cast<int>(mode));
+        QPixmap cached;
+        if (QPixmapCache::find(key, &cached)) {
+            return cached;
+        }
+        QPixmap drawn = Draw(size);
+        if (mode != QIcon::Normal && mode != QIcon::Active) {
+            QStyleOption option;
+            option.palette = QApplication::palette();
+            drawn = QApplication::style()->generatedIconPixmap(mode, drawn, &option);
+        }
+        Q_UNUSED(state);
+        QPixmapCache::insert(key, drawn);
+        return drawn;
+    }
+
+    void paint(QPainter* painter, const QRect& rect, QIcon::Mode mode, QIcon::State state) override
+    {
+        const qreal ratio = painter->device() ? painter->device()->devicePixelRatioF() : 1.0;
+        QPixmap drawn = pixmap(rect.size() * ratio, mode, state);
+        drawn.setDevicePixelRatio(ratio);
+        painter->drawPixmap(rect.topLeft(), drawn);
+    }
+
+    QIconEngine* clone() const override { return new CPictogramEngine(m_name, m_draw); }
+    QString key() const override { return QStringLiteral("quillon-pictogram"); }
+    QString iconName() override { return m_name; }
+
+private:
+    QPixmap Draw(const QSize& size) const
+    {
+        QPixmap drawn(size);
+        drawn.fill(Qt::transparent);
+        const qreal side = std::min(size.width(), size.height());
+        QPainter painter(&drawn);
+        painter.setRenderHint(QPainter::Antialiasing);
+        painter.translate((size.width() - side) / 2, (size.height() - side) / 2);
+        painter.scale(side / kDesignSize, side / kDesignSize);
+        m_draw(painter);
+        return drawn;
+    }
+
+    QString m_name;
+    Pictograms::Painter m_draw;
+};
 
 } // namespace
+
+QIcon Drawn(const char* name)
+{
+    const Pictograms::Painter draw = name ? Pictograms::Find(name) : nullptr;
+    return draw ? QIcon(new CPictogramEngine(QString::fromLatin1(name), draw)) : QIcon();
+}
 
 QIcon Named(const char* name)
 {
     if (!name) {
         return {};
     }
-    const std::string_view icon(name);
-    const std::pair<std::string_view, QStyle::StandardPixmap> standard[] = {
-        {"document-new", QStyle::SP_FileIcon},
-        {"document-open", QStyle::SP_DialogOpenButton},
-        {"document-save", QStyle::SP_DialogSaveButton},
-        {"edit-find", QStyle::SP_FileDialogContentsView},
-        {"edit-delete", QStyle::SP_TrashIcon},
-        {"media-playback-start", QStyle::SP_MediaPlay},
-        {"process-stop", QStyle::SP_BrowserStop},
-        {"quillon-tray", QStyle::SP_TitleBarMinButton},
-        {"view-refresh", QStyle::SP_BrowserReload},
-        {"help-contents", QStyle::SP_DialogHelpButton},
-        {"quillon-delete-entry", QStyle::SP_DialogDiscardButton},
-    };
-    for (const auto& [standardName, pixmap] : standard) {
-        if (icon == standardName) {
-            return Standard(pixmap);
-        }
+    // The program's own commands have no theme picture that could mean the same.
+    if (QLatin1String(name).startsWith(QLatin1String("quillon-"))) {
+        return Drawn(name);
     }
-    const std::tuple<std::string_view, const char16_t*, const QColor&> glyphs[] = {
-        {"document-print", u"P", kGrey},
-        {"edit-copy", u"C", kGrey},
-        {"list-add", u"+", kBlue},
-        {"quillon-construct", u"K", kBlue},
-        {"quillon-tick-all", u"\u2713", kGreen},
-        {"quillon-tick-range", u"\u2195", kGreen},
-        {"quillon-untick-all", u"\u2717", kGrey},
-        {"quillon-tick-invert", u"\u21c4", kGreen},
-        {"quillon-browse", u"W", kBlue},
-        {"quillon-check", u"?", kGreen},
-        {"quillon-tlds", u"T", kGrey},
-    };
-    for (const auto& [glyphName, symbol, colour] : glyphs) {
-        if (icon == glyphName) {
-            return Glyph(QString::fromUtf16(symbol), colour);
-        }
-    }
-    return {};
+    return QIcon::fromTheme(QString::fromLatin1(name), Drawn(name));
 }
 
 } // namespace CommandIcons

@@ -88,13 +88,17 @@ QByteArray CDesktopIntegration::MimePackage()
     return ReadResource(QStringLiteral(":/packaging/quillon-zul.xml"));
 }
 
+// Every command line of the installed entry (the launcher's and its actions') starts this
+// program by the path it runs from.
 QByteArray CDesktopIntegration::LauncherEntry() const
 {
+    static constexpr QByteArrayView kInstalledExec = "Exec=quillon";
     QByteArray entry;
     const QByteArray installed = ReadResource(QStringLiteral(":/packaging/quillon.desktop"));
     for (const QByteArray& line : installed.split('\n')) {
-        if (line.startsWith("Exec=")) {
-            entry += "Exec=" + ExecArgument(m_programPath).toUtf8() + " %f";
+        if (line.startsWith(kInstalledExec)) {
+            entry +=
+                "Exec=" + ExecArgument(m_programPath).toUtf8() + line.mid(kInstalledExec.size());
         } else {
             entry += line;
         }

@@ -91,8 +91,7 @@ void CDocumentCommands::ReportUnreadable(const QString& path, const CFileResult&
         m_doc.OnNewDocument();
         UpdateTitle();
     }
-    CUserPrompt::Warning(&m_frame, QStringLiteral("Could not open \"%1\".\r\n\r\n%2")
-                                       .arg(QDir::toNativeSeparators(path), result.Message()));
+    CUserPrompt::Warning(&m_frame, UnreadableText(path, result));
     m_frame.SetRecentFiles(CRecentFiles::Remove(path));
 }
 
@@ -132,8 +131,19 @@ bool CDocumentCommands::SaveModified()
 
 QString CDocumentCommands::GetTitle() const
 {
-    return m_doc.GetPathName().isEmpty() ? QStringLiteral("Untitled")
-                                         : QFileInfo(m_doc.GetPathName()).fileName();
+    return TitleOf(m_doc);
+}
+
+QString CDocumentCommands::UnreadableText(const QString& path, const CFileResult& result)
+{
+    return QStringLiteral("Could not open \"%1\".\r\n\r\n%2")
+        .arg(QDir::toNativeSeparators(path), result.Message());
+}
+
+QString CDocumentCommands::TitleOf(const CDomainDoc& doc)
+{
+    return doc.GetPathName().isEmpty() ? QStringLiteral("Untitled")
+                                       : QFileInfo(doc.GetPathName()).fileName();
 }
 
 bool CDocumentCommands::SaveTo(const QString& path)

@@ -28,6 +28,10 @@ public:
     bool SaveModified();
 
     QString GetTitle() const;
+    // The document's name as the window and print jobs show it: the file's name, or "Untitled".
+    static QString TitleOf(const CDomainDoc& doc);
+    // The warning for a file that could not be read.
+    static QString UnreadableText(const QString& path, const CFileResult& result);
 
 private:
     bool OpenFile(const QString& path);

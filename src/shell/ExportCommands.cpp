@@ -1,26 +1,20 @@
 #include "shell/ExportCommands.h"
 
 #include "core/DomainDoc.h"
-#include "core/Settings.h"
 #include "export/DatabaseExport.h"
 #include "export/ExportFileChoice.h"
-#include "export/ListPrinter.h"
 #include "export/TextExport.h"
+#include "shell/DocumentCommands.h"
+#include "shell/ListPrinting.h"
 #include "shell/MainFrame.h"
 #include "view/UserPrompt.h"
 
 #include <QPageRanges>
 #include <QPageSetupDialog>
-#include <QPrintDialog>
 #include <QPrintPreviewDialog>
 #include <QPrinter>
 
 namespace {
-
-CListPrinter ListPrinterFor(const CDomainDoc& doc)
-{
-    return CListPrinter(doc, GetSetting(Setting::PrintLines), QDate::currentDate());
-}
 
 // The print dialog leaves the pages last printed on the printer; a preview shows the whole list.
 void ChooseEveryPage(QPrinter& printer)
@@ -76,17 +70,16 @@ void CExportCommands::ExportDatabase()
 
 void CExportCommands::Print()
 {
-    const CListPrinter printer = ListPrinterFor(m_frame.GetDocument());
-    QPrintDialog dialog(m_printer.get(), &m_frame);
-    dialog.setMinMax(1, printer.PageCount(*m_printer));
-    if (dialog.exec() == QDialog::Accepted && !printer.Print(*m_printer)) {
-        CUserPrompt::Warning(&m_frame, QStringLiteral("The printer could not be started."));
+    const CDomainDoc& doc = m_frame.GetDocument();
+    if (ListPrinting::PrintThroughDialog(*m_printer, doc, CDocumentCommands::TitleOf(doc),
+                                         &m_frame) == ListPrinting::Outcome::Failed) {
+        CUserPrompt::Warning(&m_frame, ListPrinting::FailureText());
     }
 }
 
 void CExportCommands::PrintPreview()
 {
-    const CListPrinter printer = ListPrinterFor(m_frame.GetDocument());
+    const CListPrinter printer = ListPrinting::ListPrinterFor(m_frame.GetDocument());
     ChooseEveryPage(*m_printer);
     QPrintPreviewDialog dialog(m_printer.get(), &m_frame);
     connect(&dialog, &QPrintPreviewDialog::paintRequested, this,

@@ -4,6 +4,7 @@
 #include "core/Settings.h"
 #include "shell/CommandIcons.h"
 #include "shell/WindowPlacement.h"
+#include "view/BatchProgress.h"
 #include "view/DomainListCtrl.h"
 #include "view/DomainView.h"
 #include "view/InfoPane.h"
@@ -13,6 +14,7 @@
 #include <QFileInfo>
 #include <QLabel>
 #include <QMenuBar>
+#include <QProgressBar>
 #include <QStatusBar>
 #include <QTimer>
 #include <QToolBar>
@@ -76,6 +78,7 @@ CMainFrame::CMainFrame(CDomainDoc& doc, QWidget* parent)
     , m_scheduler(doc)
     , m_view(new CDomainView(doc, m_scheduler, this))
     , m_listCommands(new CListCommands(*m_view, m_scheduler, this))
+    , m_batch(new CBatchProgress(doc, m_scheduler, std::chrono::steady_clock::now, this))
 {
     setCentralWidget(m_view);
     CreateActions();
@@ -227,7 +230,6 @@ void CMainFrame::CreateToolBar()
     m_toolBar = addToolBar(QStringLiteral("Toolbar"));
     m_toolBar->setObjectName(QStringLiteral("ZUL-ToolBar"));
     m_toolBar->setMovable(false);
-    m_toolBar->setIconSize(QSize(18, 18));
     std::optional<std::uint8_t> group;
     for (const CMenuItem& item : ItemsOf(Menu::Toolbar, m_actions, &CCommandSpec::toolbar)) {
         if (group && *group != item.place.group) {
@@ -243,8 +245,34 @@ void CMainFrame::CreateToolBar()
 void CMainFrame::CreateStatusBar()
 {
     statusBar()->addWidget(new QLabel(QStringLiteral("Ready"), statusBar()));
+    m_progressBar = new QProgressBar(statusBar());
+    m_progressBar->setMinimumWidth(kProgressBarWidth);
+    m_progressBar->setTextVisible(true);
+    m_progressBar->hide();
+    statusBar()->addPermanentWidget(m_progressBar);
+    connect(m_listCommands, &CListCommands::LookupAllStarted, m_batch, &CBatchProgress::Begin);
+    connect(m_batch, &CBatchProgress::Changed, this, &CMainFrame::ShowBatchProgress);
+    connect(m_batch, &CBatchProgress::Finished, this, [this] {
+        m_progressBar->hide();
+        m_progressBar->setMinimumWidth(kProgressBarWidth);
+    });
     QAction* toggle = GetAction(Command::ToggleStatusBar);
     connect(toggle, &QAction::toggled, statusBar(), &QStatusBar::setVisible);
+}
+
+void CMainFrame::ShowBatchProgress(const CBatchCounts& counts)
+{
+    m_progressBar->setRange(0, std::max(counts.total, 1));
+    m_progressBar->setValue(counts.checked);
+    const QString text = BatchProgressText(counts);
+    m_progressBar->setFormat(text);
+    m_progressBar->setToolTip(text);
+    // Wide enough for its text, and never narrower again while the batch runs: a bar that
+    // jumped with every count would be hard to read.
+    const int textWidth =
+        m_progressBar->fontMetrics().horizontalAdvance(text) + kProgressTextMargin;
+    m_progressBar->setMinimumWidth(std::max(m_progressBar->minimumWidth(), textWidth));
+    m_progressBar->setVisible(counts.total > 0);
 }
 
 void CMainFrame::CreatePopupMenu()

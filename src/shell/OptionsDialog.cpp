@@ -43,6 +43,9 @@ COptionsDialog::COptionsDialog(QWidget* parent)
     m_pMinimizeToTray = new QCheckBox(QStringLiteral("Minimize to &tray at start"));
     m_pRunAtStartup = new QCheckBox(QStringLiteral("&Run on startup "));
     m_pStripOutput = new QCheckBox(QStringLiteral("Cleanup &whois result text."));
+    m_pNotifyLookupsFinished = new QCheckBox(QStringLiteral("Notify when lookups &finish"));
+    m_pNotifyNameAvailable =
+        new QCheckBox(QStringLiteral("Notify when a name comes back &available"));
     connect(m_pRunAtStartup, &QCheckBox::clicked, this, &COptionsDialog::OnRunAtStartupClicked);
 
     auto* layout = new QVBoxLayout(this);
@@ -54,6 +57,8 @@ COptionsDialog::COptionsDialog(QWidget* parent)
     layout->addWidget(m_pMinimizeToTray);
     layout->addWidget(m_pRunAtStartup);
     layout->addWidget(m_pStripOutput);
+    layout->addWidget(m_pNotifyLookupsFinished);
+    layout->addWidget(m_pNotifyNameAvailable);
     layout->addStretch();
     layout->addWidget(buttons);
 
@@ -133,6 +138,8 @@ void COptionsDialog::ShowValues(const COptionsValues& values)
     m_pMinimizeToTray->setChecked(values.minimizeToTray);
     m_pRunAtStartup->setChecked(values.runAtStartup);
     m_pStripOutput->setChecked(values.stripOutput);
+    m_pNotifyLookupsFinished->setChecked(values.notifyLookupsFinished);
+    m_pNotifyNameAvailable->setChecked(values.notifyNameAvailable);
 }
 
 std::optional<COptionsValues> COptionsDialog::ReadControls()
@@ -160,6 +167,8 @@ std::optional<COptionsValues> COptionsDialog::ReadControls()
     values.minimizeToTray = m_pMinimizeToTray->isChecked();
     values.runAtStartup = m_pRunAtStartup->isChecked();
     values.stripOutput = m_pStripOutput->isChecked();
+    values.notifyLookupsFinished = m_pNotifyLookupsFinished->isChecked();
+    values.notifyNameAvailable = m_pNotifyNameAvailable->isChecked();
     return values;
 }
 

@@ -12,9 +12,10 @@ class QCheckBox;
 class QFormLayout;
 
 // The "Options" dialog: connections, pacing and timeouts of the lookups, printed lines per page,
-// the size limit of the domain list, the tray start, the clean-up of WHOIS answers and the start
-// at login. The boxes start from the stored settings; OK writes them all. "&Run on startup "
-// acts at once, whether the dialog is then confirmed or cancelled.
+// the size limit of the domain list, the tray start, the clean-up of WHOIS answers, the start
+// at login, and the desktop notifications while the window is out of sight. The boxes start from
+// the stored settings; OK writes them all. "&Run on startup " acts at once, whether the dialog is
+// then confirmed or cancelled.
 class COptionsDialog : public QDialog {
     Q_OBJECT
 
@@ -45,6 +46,8 @@ private:
     QCheckBox* m_pMinimizeToTray = nullptr;
     QCheckBox* m_pRunAtStartup = nullptr;
     QCheckBox* m_pStripOutput = nullptr;
+    QCheckBox* m_pNotifyLookupsFinished = nullptr;
+    QCheckBox* m_pNotifyNameAvailable = nullptr;
 };
 
 // "&Options...": runs the dialog; once it is confirmed, the scheduler takes the new connection

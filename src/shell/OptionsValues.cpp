@@ -13,6 +13,8 @@ COptionsValues COptionsValues::FromSettings()
     values.minimizeToTray = GetSetting(Setting::MinimizeToTray) != 0;
     values.runAtStartup = GetSetting(Setting::RunAtStartup) != 0;
     values.stripOutput = GetSetting(Setting::StripOutput) != 0;
+    values.notifyLookupsFinished = GetSetting(Setting::NotifyLookupsFinished) != 0;
+    values.notifyNameAvailable = GetSetting(Setting::NotifyNameAvailable) != 0;
     return values;
 }
 
@@ -29,6 +31,8 @@ std::vector<std::pair<CIntSetting, int>> COptionsValues::InWriteOrder() const
         {Setting::MinimizeToTray, minimizeToTray ? 1 : 0},
         {Setting::RunAtStartup, runAtStartup ? 1 : 0},
         {Setting::StripOutput, stripOutput ? 1 : 0},
+        {Setting::NotifyLookupsFinished, notifyLookupsFinished ? 1 : 0},
+        {Setting::NotifyNameAvailable, notifyNameAvailable ? 1 : 0},
     };
 }
 

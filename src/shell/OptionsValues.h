@@ -18,6 +18,8 @@ struct COptionsValues {
     bool minimizeToTray = Setting::MinimizeToTray.defaultValue != 0;
     bool runAtStartup = Setting::RunAtStartup.defaultValue != 0;
     bool stripOutput = Setting::StripOutput.defaultValue != 0;
+    bool notifyLookupsFinished = Setting::NotifyLookupsFinished.defaultValue != 0;
+    bool notifyNameAvailable = Setting::NotifyNameAvailable.defaultValue != 0;
 
     static COptionsValues FromSettings();
     // Every value with its setting, in the order confirming the dialog writes them.

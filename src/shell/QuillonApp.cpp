@@ -3,9 +3,11 @@
 #include "lookup/AnswerAnalysis.h"
 #include "shell/CommandWiring.h"
 #include "shell/DocumentCommands.h"
+#include "shell/LookupNotices.h"
 #include "shell/MainFrame.h"
 #include "shell/ProgramIcons.h"
 #include "shell/SystemTray.h"
+#include "view/BatchProgress.h"
 #include "view/DomainView.h"
 #include "view/ListCommands.h"
 #include "view/UserPrompt.h"
@@ -19,12 +21,14 @@ CQuillonApp::CQuillonApp()
     , m_frame(std::make_unique<CMainFrame>(m_doc))
     , m_documentCommands(new CDocumentCommands(*m_frame))
     , m_tray(new CSystemTray(this))
+    , m_desktopNotifications(new CFreedesktopNotifications(this))
 {
     m_frame->setWindowIcon(ProgramIcons::ProgramIcon());
     m_handOverRetry.setInterval(kHandOverRetryMs);
     m_handOverRetry.setSingleShot(true);
     connect(&m_handOverRetry, &QTimer::timeout, this, &CQuillonApp::OpenWaitingHandOvers);
     CreateTray();
+    CreateNotices();
     BindShellCommands();
     BindFeatureCommands(*m_frame);
 }
@@ -83,6 +87,23 @@ void CQuillonApp::CreateTray()
             m_tray->StopAnimation();
         }
     });
+    CBatchProgress& batch = m_frame->GetBatchProgress();
+    connect(&batch, &CBatchProgress::Changed, this, [this](const CBatchCounts& counts) {
+        m_tray->SetStatusLine(BatchProgressText(counts));
+    });
+    connect(&batch, &CBatchProgress::Finished, this, [this] { m_tray->SetStatusLine(QString()); });
+}
+
+void CQuillonApp::CreateNotices()
+{
+    const NoticeChannel desktop = [this](const CNotice& notice) {
+        return m_desktopNotifications->Send(notice);
+    };
+    const NoticeChannel tray = [this](const CNotice& notice) {
+        return m_tray->ShowMessage(notice.summary, notice.body);
+    };
+    m_notices = new CLookupNotices(*m_frame, m_doc, m_frame->GetScheduler(),
+                                   m_frame->GetBatchProgress(), {desktop, tray});
 }
 
 void CQuillonApp::BindShellCommands()

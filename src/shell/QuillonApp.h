@@ -11,12 +11,15 @@
 #include <memory>
 
 class CDocumentCommands;
+class CFreedesktopNotifications;
+class CLookupNotices;
 class CMainFrame;
 class CSystemTray;
 
 // The program's one document and one window, put together: the main frame with its commands,
 // the document commands, and the tray icon that stands for the window while it is hidden and
-// turns while a batch of lookups runs.
+// turns while a batch of lookups runs, its tooltip telling how far the batch has gone, and the
+// notices for a user who looks elsewhere when lookups end or find a free name.
 class CQuillonApp final : public QObject {
     Q_OBJECT
 
@@ -40,9 +43,11 @@ public:
     CMainFrame& GetFrame() const { return *m_frame; }
     CDocumentCommands& GetDocumentCommands() const { return *m_documentCommands; }
     CSystemTray& GetTray() const { return *m_tray; }
+    CLookupNotices& GetNotices() const { return *m_notices; }
 
 private:
     void CreateTray();
+    void CreateNotices();
     void BindShellCommands();
     void OpenWaitingHandOvers();
 
@@ -53,6 +58,8 @@ private:
     std::unique_ptr<CMainFrame> m_frame;
     CDocumentCommands* m_documentCommands;
     CSystemTray* m_tray;
+    CFreedesktopNotifications* m_desktopNotifications;
+    CLookupNotices* m_notices = nullptr;
     QStringList m_waitingHandOvers;
     QTimer m_handOverRetry;
 };

@@ -41,11 +41,11 @@ bool CSystemTray::Create(const QIcon& icon, Availability availability)
         return false;
     }
     m_trayIcon = new QSystemTrayIcon(icon, this);
-    m_trayIcon->setToolTip(QStringLiteral("Quillon"));
     m_trayIcon->setContextMenu(m_menu.get());
     connect(m_trayIcon, &QSystemTrayIcon::activated, this, &CSystemTray::OnActivated);
     m_bEnabled = true;
     m_bHidden = true;
+    SetStatusLine(QString());
     SetDefaultMenuItem(m_nDefaultItem);
     return true;
 }
@@ -86,6 +86,30 @@ bool CSystemTray::SetIcon(const QIcon& icon)
 QIcon CSystemTray::GetIcon() const
 {
     return m_bEnabled ? m_trayIcon->icon() : QIcon();
+}
+
+bool CSystemTray::SetStatusLine(const QString& line)
+{
+    if (!m_bEnabled) {
+        return false;
+    }
+    const QString name = QStringLiteral("Quillon");
+    m_trayIcon->setToolTip(line.isEmpty() ? name : name + QLatin1Char('\n') + line);
+    return true;
+}
+
+QString CSystemTray::GetToolTip() const
+{
+    return m_bEnabled ? m_trayIcon->toolTip() : QString();
+}
+
+bool CSystemTray::ShowMessage(const QString& title, const QString& text)
+{
+    if (!m_bEnabled || m_bHidden || !QSystemTrayIcon::supportsMessages()) {
+        return false;
+    }
+    m_trayIcon->showMessage(title, text, m_trayIcon->icon());
+    return true;
 }
 
 bool CSystemTray::SetIconList(const QList<QIcon>& frames)

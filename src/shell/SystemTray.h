@@ -51,6 +51,11 @@ public:
     bool SetIconList(const QList<QIcon>& frames);
     // The menu item, by position, that is shown in bold and that a click or double-click runs.
     bool SetDefaultMenuItem(int position);
+    // The tooltip: "Quillon", and below it a line on what the program is doing (none: empty).
+    bool SetStatusLine(const QString& line);
+    QString GetToolTip() const;
+    // Shows a message at the icon while it is in the notification area; false otherwise.
+    bool ShowMessage(const QString& title, const QString& text);
     // The icon's menu; null when there is no tray icon.
     QMenu* GetMenu() const { return m_bEnabled ? m_menu.get() : nullptr; }
 

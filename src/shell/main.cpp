@@ -1,36 +1,33 @@
-#include "core/DataFolder.h"
 #include "shell/DesktopIntegration.h"
-#include "shell/ProgramIcons.h"
+#include "shell/PrintRequest.h"
+#include "shell/ProgramIdentity.h"
 #include "shell/QuillonApp.h"
 #include "shell/SingleInstance.h"
+#include "shell/StartRequest.h"
 
 #include <QApplication>
 
-namespace {
-
-// The document named on the command line, if any.
-QString DocumentArgument(const QStringList& arguments)
-{
-    for (const QString& argument : arguments) {
-        if (!argument.startsWith(QLatin1Char('-'))) {
-            return argument;
-        }
-    }
-    return {};
-}
-
-} // namespace
+#include <cstdio>
 
 int main(int argc, char** argv)
 {
     QApplication application(argc, argv);
-    DataFolder::InitApplicationIdentity();
-    QApplication::setApplicationDisplayName(QStringLiteral("Quillon"));
-    QApplication::setWindowIcon(ProgramIcons::ProgramIcon());
+    ApplyProgramIdentity();
 
-    const QString file = DocumentArgument(QApplication::arguments().mid(1));
+    QString error;
+    const std::optional<CStartRequest> request =
+        CStartRequest::Parse(QApplication::arguments(), &error);
+    if (!request) {
+        std::fprintf(stderr, "quillon: %s\n", qPrintable(error));
+        return 2;
+    }
+    // A print request is carried out here and now, whether or not a window runs: handed over,
+    // the running instance would open the document instead of printing it.
+    if (request->action == CStartRequest::Action::Print) {
+        return RunPrintRequest(request->file);
+    }
     CSingleInstance instance;
-    if (!file.isEmpty() && instance.HandOver(file)) {
+    if (!request->file.isEmpty() && instance.HandOver(request->file)) {
         return 0;
     }
     instance.Listen();
@@ -39,6 +36,6 @@ int main(int argc, char** argv)
     CQuillonApp quillon;
     QObject::connect(&instance, &CSingleInstance::FileReceived, &quillon,
                      &CQuillonApp::OpenHandedOver);
-    quillon.Start(file);
+    quillon.Start(request->file);
     return QApplication::exec();
 }

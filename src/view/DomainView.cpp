@@ -10,14 +10,20 @@
 #include "view/InfoPane.h"
 #include "view/PictureButton.h"
 
+#include <QFontDatabase>
 #include <QHeaderView>
 #include <QLabel>
 #include <QPainter>
+
+#include <algorithm>
 
 namespace {
 
 constexpr int kColumnWidth = 116;
 constexpr int kStatusHeight = 36;
+// Inside its frame the status text keeps two pixels to the frame and four more at either side.
+constexpr int kStatusInset = 2;
+constexpr int kStatusMargin = 4;
 
 QFont ViewFont(int pixelSize, QFont::Weight weight)
 {
@@ -69,7 +75,10 @@ CDomainView::CDomainView(CDomainDoc& doc, CLookupScheduler& scheduler, QWidget* 
 {
     setAutoFillBackground(true);
     setBackgroundRole(QPalette::Button);
-    m_info->setFont(ViewFont(13, QFont::Light));
+    // Records are laid out in columns by the registries: they read best in a fixed-width font.
+    QFont recordFont = QFontDatabase::systemFont(QFontDatabase::FixedFont);
+    recordFont.setWeight(QFont::Normal);
+    m_info->setFont(recordFont);
     m_list->setModel(m_model);
     m_list->setItemDelegate(new CDomainRowDelegate(m_list));
     m_list->setFont(ViewFont(12, QFont::Bold));
@@ -124,8 +133,12 @@ void CDomainView::RefreshStatusLine()
 {
     const QString text = StatusLineText(CListCounts::Of(m_doc), m_scheduler.IsBusy(),
                                         m_scheduler.GetResolver().NoServerResolved());
-    if (m_status->text() != text) {
-        m_status->setText(text);
+    if (m_status->text() == text) {
+        return;
+    }
+    m_status->setText(text);
+    if (StatusHeightFor(width()) != m_layoutStatusHeight) {
+        LayOut();
     }
 }
 
@@ -143,13 +156,18 @@ void CDomainView::resizeEvent(QResizeEvent* event)
 void CDomainView::paintEvent(QPaintEvent*)
 {
     QPainter painter(this);
-    const Frames frames = FramesFor(size());
+    const Frames frames = FramesFor(size(), m_layoutStatusHeight);
     for (const QRect& frame : {frames.list, frames.info, frames.column, frames.status}) {
         DrawSunkenFrame(painter, frame, palette());
     }
 }
 
-CDomainView::Frames CDomainView::FramesFor(const QSize& size)
+QSize CDomainView::minimumSizeHint() const
+{
+    return {kMinimumWidth, kMinimumHeight};
+}
+
+CDomainView::Frames CDomainView::FramesFor(const QSize& size, int statusHeight)
 {
     const int w = size.width();
     const int h = size.height();
@@ -157,20 +175,30 @@ CDomainView::Frames CDomainView::FramesFor(const QSize& size)
         return QRect(QPoint(left, top), QPoint(right - 1, bottom - 1));
     };
     return {frame(2, 4, w - kColumnWidth - 4, h / 2 - 6),
-            frame(2, h / 2, w - kColumnWidth - 4, h - kStatusHeight - 10),
+            frame(2, h / 2, w - kColumnWidth - 4, h - statusHeight - 10),
             frame(w - kColumnWidth, 4, w - 2, h - 4),
-            frame(2, h - kStatusHeight - 4, w - kColumnWidth - 4, h - 4)};
+            frame(2, h - statusHeight - 4, w - kColumnWidth - 4, h - 4)};
+}
+
+// The status line's frame is as tall as the original's one line, or taller when a narrow window
+// wraps the text: the text is never cut.
+int CDomainView::StatusHeightFor(int viewWidth) const
+{
+    const int textWidth = viewWidth - kColumnWidth - 6 - 2 * (kStatusInset + kStatusMargin);
+    const int textHeight = m_status->heightForWidth(std::max(textWidth, 1));
+    return std::max(kStatusHeight, textHeight + 2 * kStatusInset);
 }
 
 void CDomainView::LayOut()
 {
-    const Frames frames = FramesFor(size());
+    m_layoutStatusHeight = StatusHeightFor(width());
+    const Frames frames = FramesFor(size(), m_layoutStatusHeight);
     const auto inside = [](const QRect& frame) {
-        return frame.adjusted(2, 2, -2, -2);
+        return frame.adjusted(kStatusInset, kStatusInset, -kStatusInset, -kStatusInset);
     };
     m_list->setGeometry(inside(frames.list));
     m_info->setGeometry(inside(frames.info));
-    m_status->setGeometry(inside(frames.status).adjusted(4, 0, -4, 0));
+    m_status->setGeometry(inside(frames.status).adjusted(kStatusMargin, 0, -kStatusMargin, 0));
     const int width = inside(frames.list).width() - 2 * m_list->frameWidth();
     const int share = (width - 75) / 3;
     m_list->setColumnWidth(CDomainListModel::SlNo, 60);

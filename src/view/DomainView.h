@@ -20,6 +20,9 @@ public:
     static const QString kWelcomeText;
     static const QString kNoInformationText;
     static const QString kNoSelectionText;
+    // The narrowest and lowest the view goes: the list keeps room for its four columns.
+    static constexpr int kMinimumWidth = 440;
+    static constexpr int kMinimumHeight = 320;
 
     CDomainView(CDomainDoc& doc, CLookupScheduler& scheduler, QWidget* parent = nullptr);
     ~CDomainView() override;
@@ -35,6 +38,8 @@ public:
     void ShowInfo();
     void RefreshStatusLine();
     QString GetStatusLineText() const;
+    const QLabel& GetStatusLine() const { return *m_status; }
+    QSize minimumSizeHint() const override;
 
 Q_SIGNALS:
     void SupportRequested();
@@ -53,7 +58,8 @@ private:
         QRect status;
     };
 
-    static Frames FramesFor(const QSize& size);
+    static Frames FramesFor(const QSize& size, int statusHeight);
+    int StatusHeightFor(int viewWidth) const;
     void LayOut();
     void OnListReset();
 
@@ -65,4 +71,6 @@ private:
     QLabel* m_status;
     CPictureButton* m_support;
     CPictureButton* m_register;
+    // The status frame's height at the last layout.
+    int m_layoutStatusHeight = 0;
 };

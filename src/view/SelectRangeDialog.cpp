@@ -6,9 +6,13 @@
 
 #include <QCheckBox>
 #include <QDialogButtonBox>
+#include <QFontMetrics>
 #include <QFormLayout>
 
 namespace {
+
+// Room a window manager's title bar takes beside the caption: the window icon and three buttons.
+constexpr int kTitleBarDecoration = 130;
 
 CIntegerSpinEdit* RowBox(QWidget* parent, int value)
 {
@@ -35,6 +39,15 @@ CSelectRangeDialog::CSelectRangeDialog(QWidget* parent)
     layout->addRow(QStringLiteral("To"), m_to);
     layout->addRow(m_unselect);
     layout->addRow(buttons);
+    setMinimumWidth(CaptionWidth(windowTitle(), font()));
+}
+
+// The dialog's own controls are narrow; the caption, in a title bar's bold, must still fit whole.
+int CSelectRangeDialog::CaptionWidth(const QString& caption, const QFont& font)
+{
+    QFont bold = font;
+    bold.setBold(true);
+    return QFontMetrics(bold).horizontalAdvance(caption) + kTitleBarDecoration;
 }
 
 int CSelectRangeDialog::GetFrom() const

@@ -18,6 +18,9 @@ public:
     int GetTo() const;
     bool GetUnselectOthers() const;
 
+    // The width at which a title bar shows the whole caption.
+    static int CaptionWidth(const QString& caption, const QFont& font);
+
     CIntegerSpinEdit& GetFromBox() const { return *m_from; }
     CIntegerSpinEdit& GetToBox() const { return *m_to; }
     QCheckBox& GetUnselectBox() const { return *m_unselect; }

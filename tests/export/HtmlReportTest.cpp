@@ -229,6 +229,8 @@ TEST(HtmlReport, CommandsNeedATickedEntry)
 TEST(HtmlReport, SavedFolderIsTheReportsFolderWithTheHtmPattern)
 {
     CTestEnvironment::Instance().Reset();
+    EXPECT_EQ(HtmlReport::FileChoice().InitialFileName(), QString())
+        << "the first save dialog has no name filled in";
     QTemporaryDir folder;
     const QString reports = folder.filePath(QStringLiteral("Reports"));
     HtmlReport::FileChoice().Remember(reports + QStringLiteral("/week.htm"));

@@ -99,6 +99,21 @@ protected:
     std::unique_ptr<CQuillonApp> app;
 };
 
+TEST_F(PrintPreviewCommandTest, PrintedPdfIsTitledWithTheDocumentsName)
+{
+    PrintOnlyPage(1);
+    QFile untitled(folder.filePath(QStringLiteral("list.pdf")));
+    ASSERT_TRUE(untitled.open(QIODevice::ReadOnly));
+    EXPECT_EQ(PdfTitle(untitled.readAll()), QStringLiteral("Untitled"));
+
+    ASSERT_TRUE(
+        app->GetDocument().OnSaveDocument(folder.filePath(QStringLiteral("week.zul"))).Ok());
+    PrintOnlyPage(1);
+    QFile named(folder.filePath(QStringLiteral("list.pdf")));
+    ASSERT_TRUE(named.open(QIODevice::ReadOnly));
+    EXPECT_EQ(PdfTitle(named.readAll()), QStringLiteral("week.zul"));
+}
+
 TEST_F(PrintPreviewCommandTest, PreviewShowsEveryPage)
 {
     EXPECT_EQ(PreviewedPages(), 3);

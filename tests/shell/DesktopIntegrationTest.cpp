@@ -63,14 +63,15 @@ bool WriteFile(const QString& path, const QByteArray& contents)
     return file.open(QIODevice::WriteOnly) && file.write(contents) == contents.size();
 }
 
-// The keys of the launcher's [Desktop Entry] group.
-QMap<QString, QString> LauncherKeys(const QByteArray& entry)
+// The keys of one group of the launcher, [Desktop Entry] unless told.
+QMap<QString, QString> LauncherKeys(const QByteArray& entry,
+                                    QByteArrayView group = "[Desktop Entry]")
 {
     QMap<QString, QString> keys;
     bool inGroup = false;
     for (const QByteArray& line : entry.split('\n')) {
         if (line.startsWith('[')) {
-            inGroup = line == "[Desktop Entry]";
+            inGroup = line == group;
         } else if (inGroup && line.contains('=')) {
             const qsizetype equals = line.indexOf('=');
             keys.insert(QString::fromUtf8(line.left(equals)),
@@ -228,6 +229,19 @@ TEST_F(DesktopIntegrationTest, MovedProgramRewritesOnlyTheLauncher)
               QStringLiteral("/home/ann/bin/quillon %f"));
     ASSERT_EQ(m_started.size(), 1u);
     EXPECT_EQ(m_started[0].program, QStringLiteral("update-desktop-database"));
+}
+
+TEST_F(DesktopIntegrationTest, PrintActionStartsTheProgramFromItsOwnPathWithPrint)
+{
+    ASSERT_TRUE(Recording(QStringLiteral("/opt/my apps/quillon")).Register().Ok());
+    const QByteArray launcher = ReadFile(LauncherPath());
+    EXPECT_EQ(LauncherKeys(launcher).value(QStringLiteral("Actions")), QStringLiteral("Print;"));
+    EXPECT_EQ(LauncherKeys(launcher).value(QStringLiteral("Exec")),
+              QStringLiteral("\"/opt/my apps/quillon\" %f"));
+    const QMap<QString, QString> print = LauncherKeys(launcher, "[Desktop Action Print]");
+    EXPECT_EQ(print.value(QStringLiteral("Name")), QStringLiteral("Print"));
+    EXPECT_EQ(print.value(QStringLiteral("Exec")),
+              QStringLiteral("\"/opt/my apps/quillon\" --print %f"));
 }
 
 TEST_F(DesktopIntegrationTest, DamagedFileTypeIsRestoredAndOnlyItsCacheRebuilt)

@@ -1,15 +1,20 @@
+#include "core/DataFolder.h"
 #include "core/DomainDoc.h"
 #include "core/Settings.h"
 #include "core/TLDList.h"
 #include "lookup/AnswerAnalysis.h"
 #include "shell/DocumentCommands.h"
+#include "shell/LookupNotices.h"
 #include "shell/MainFrame.h"
+#include "shell/ProgramIdentity.h"
 #include "shell/QuillonApp.h"
+#include "view/BatchProgress.h"
 #include "view/DomainListCtrl.h"
 #include "view/DomainView.h"
 #include "view/InfoPane.h"
 #include "view/UserPrompt.h"
 
+#include "support/CaseName.h"
 #include "support/StoredEntry.h"
 #include "support/TestEnvironment.h"
 #include "support/TestWhoisServer.h"
@@ -22,10 +27,14 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QFontInfo>
 #include <QHeaderView>
+#include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
+#include <QProgressBar>
 #include <QScrollBar>
+#include <QStatusBar>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
@@ -596,6 +605,162 @@ TEST_F(MainWindowTest, MenusPopupAndToolbarHoldTheCommandsInOrder)
                           "Delete Selected,Invert Selection,|,Browse website,"
                           "Check Availability,Lookup All Selected,Stop All,|,Setup Domains,"
                           "Minimize to tray"));
+}
+
+TEST_F(MainWindowTest, StatusLineShowsItsWholeTextAtEveryWidthTheWindowAllows)
+{
+    Frame().show();
+    const QLabel& status = View().GetStatusLine();
+    for (const int entries : {0, 5}) {
+        while (Doc().GetCount() < entries) {
+            AddNames({qPrintable(QStringLiteral("name%1.com").arg(Doc().GetCount()))});
+        }
+        View().RefreshStatusLine();
+        for (const int width : {1, 560, 1000}) {
+            Frame().resize(width, 600);
+            QApplication::processEvents();
+            const std::string where = std::to_string(Frame().width()) + " pixels, " +
+                                      std::to_string(entries) + " entries";
+            EXPECT_GE(status.height(), status.heightForWidth(status.width())) << where;
+            EXPECT_TRUE(View().rect().contains(status.geometry())) << where;
+            EXPECT_LT(View().GetInfoPane().geometry().bottom(), status.geometry().top()) << where;
+            if (width == 1) {
+                EXPECT_EQ(Frame().width(), Frame().minimumSizeHint().width());
+                EXPECT_GT(status.height(), 2 * status.fontMetrics().height())
+                    << "the narrowest window wraps the text to three lines or more";
+            }
+        }
+    }
+}
+
+TEST_F(MainWindowTest, RecordsShowInTheSystemsFixedWidthFontAtNormalWeight)
+{
+    const QFontInfo shown(View().GetInfoPane().font());
+    EXPECT_TRUE(shown.fixedPitch()) << shown.family().toStdString();
+    EXPECT_EQ(shown.weight(), QFont::Normal);
+}
+
+TEST_F(MainWindowTest, ProgressBarCountsTheBatchAndGoesWhenItEnds)
+{
+    server.SetScript("slow.com", Script::With(Mode::Stall));
+    AddNames({"free.com", "taken.com", "slow.com", "left.com"});
+    for (const int row : {0, 1, 2}) {
+        Doc().SetTicked(row, true);
+    }
+    Frame().show();
+    auto* bar = Frame().statusBar()->findChild<QProgressBar*>();
+    ASSERT_NE(bar, nullptr);
+    EXPECT_TRUE(bar->isHidden());
+    Trigger(Command::CheckAllSelected);
+    EXPECT_TRUE(QTest::qWaitFor([bar] { return bar->value() == 2; }, 10000));
+    EXPECT_TRUE(bar->isVisible());
+    EXPECT_EQ(bar->maximum(), 3) << "the ticked entries, not the whole list";
+    EXPECT_EQ(bar->text(), QStringLiteral("checked 2 of 3, 1 available, less than a minute left"));
+    EXPECT_EQ(bar->toolTip(), bar->text());
+    EXPECT_GT(bar->width(), bar->fontMetrics().horizontalAdvance(bar->text()))
+        << "the whole text fits in the bar";
+
+    Trigger(Command::StopAll);
+    EXPECT_TRUE(QTest::qWaitFor([bar] { return bar->isHidden(); }, 10000));
+    EXPECT_FALSE(Frame().GetBatchProgress().IsRunning());
+}
+
+struct NoticeCase {
+    const char* behaviour;
+    int notifyFinished;
+    int notifyAvailable;
+    enum class Window { Hidden, BehindAnother, Active } window;
+    QStringList expected;
+};
+
+class MainWindowNotices : public MainWindowTest, public testing::WithParamInterface<NoticeCase> {};
+
+TEST_P(MainWindowNotices, FollowTheOptionsAndOnlyReachAUserLookingElsewhere)
+{
+    const NoticeCase& c = GetParam();
+    SetSetting(Setting::NotifyLookupsFinished, c.notifyFinished);
+    SetSetting(Setting::NotifyNameAvailable, c.notifyAvailable);
+    QStringList shown;
+    app->GetNotices().SetChannels({[](const CNotice&) { return false; },
+                                   [&shown](const CNotice& notice) {
+                                       shown.append(notice.summary + QStringLiteral(": ") +
+                                                    notice.body);
+                                       return true;
+                                   }});
+    AddNames({"free.com", "taken.com"});
+    Trigger(Command::TickAll);
+    QWidget other;
+    other.show();
+    if (c.window == NoticeCase::Window::Hidden) {
+        Frame().hide();
+    } else {
+        QWidget& active = c.window == NoticeCase::Window::Active ? Frame() : other;
+        active.activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(&active));
+    }
+    Trigger(Command::CheckAllSelected);
+    ASSERT_TRUE(QTest::qWaitFor([this] { return !Frame().GetBatchProgress().IsRunning(); }, 10000));
+    EXPECT_EQ(shown, c.expected);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    MainWindow, MainWindowNotices,
+    testing::Values(
+        NoticeCase{"both on with the window hidden",
+                   1,
+                   1,
+                   NoticeCase::Window::Hidden,
+                   {QStringLiteral("Name available: free.com"),
+                    QStringLiteral("Lookups finished: 2 checked, 1 available")}},
+        NoticeCase{"both on behind another window",
+                   1,
+                   1,
+                   NoticeCase::Window::BehindAnother,
+                   {QStringLiteral("Name available: free.com"),
+                    QStringLiteral("Lookups finished: 2 checked, 1 available")}},
+        NoticeCase{"only the end of the batch",
+                   1,
+                   0,
+                   NoticeCase::Window::Hidden,
+                   {QStringLiteral("Lookups finished: 2 checked, 1 available")}},
+        NoticeCase{"only available names",
+                   0,
+                   1,
+                   NoticeCase::Window::Hidden,
+                   {QStringLiteral("Name available: free.com")}},
+        NoticeCase{"both off", 0, 0, NoticeCase::Window::Hidden, {}},
+        NoticeCase{
+            "nothing while the user looks at the window", 1, 1, NoticeCase::Window::Active, {}}),
+    [](const auto& info) { return CaseName(info.param.behaviour); });
+
+// The window system appends a display name of the application to every caption ("Options —
+// Quillon"); the program sets none, so captions read exactly as the dialogs give them.
+TEST_F(MainWindowTest, DialogCaptionsAreExactlyTheirOwn)
+{
+    ApplyProgramIdentity();
+    EXPECT_EQ(QGuiApplication::desktopFileName(), QStringLiteral("quillon"));
+    QCoreApplication::setApplicationName(QStringLiteral("Renamed"));
+    EXPECT_EQ(QGuiApplication::applicationDisplayName(), QStringLiteral("Renamed"))
+        << "a display name of its own would stay";
+    DataFolder::InitApplicationIdentity();
+
+    AddNames({"a.com"});
+    const std::pair<Command, QString> dialogs[] = {
+        {Command::TickRange, QStringLiteral("Select a Range")},
+        {Command::Find, QStringLiteral("Find")},
+        {Command::Options, QStringLiteral("Options")},
+    };
+    for (const auto& [command, caption] : dialogs) {
+        QString shown;
+        QTimer::singleShot(0, [&shown] {
+            if (QWidget* dialog = QApplication::activeModalWidget()) {
+                shown = dialog->windowTitle();
+                qobject_cast<QDialog*>(dialog)->reject();
+            }
+        });
+        Trigger(command);
+        EXPECT_EQ(shown, caption);
+    }
 }
 
 } // namespace

@@ -213,7 +213,9 @@ TEST_F(OptionsDialogTest, TabOrderFollowsTheGroupsDownTheDialog)
                          QStringLiteral("connectTimeout"), QStringLiteral("readTimeout"),
                          QStringLiteral("lookupTimeout"), QStringLiteral("printLines"),
                          QStringLiteral("maxEntries"), QStringLiteral("Minimize to &tray at start"),
-                         kRunOnStartup, QStringLiteral("Cleanup &whois result text.")}));
+                         kRunOnStartup, QStringLiteral("Cleanup &whois result text."),
+                         QStringLiteral("Notify when lookups &finish"),
+                         QStringLiteral("Notify when a name comes back &available")}));
 }
 
 TEST_F(OptionsDialogTest, ArrowsStepWithinTheirRanges)
@@ -304,6 +306,8 @@ TEST_F(OptionsDialogTest, ConfirmingStoresEveryOptionAndAppliesListLimitAndClean
         SetText(dialog, "lookupTimeout", "75");
         CheckBox(dialog, QStringLiteral("Minimize to &tray at start"))->click();
         CheckBox(dialog, QStringLiteral("Cleanup &whois result text."))->click();
+        CheckBox(dialog, QStringLiteral("Notify when lookups &finish"))->click();
+        CheckBox(dialog, QStringLiteral("Notify when a name comes back &available"))->click();
         ClickButton(dialog, QDialogButtonBox::Ok);
     });
     ASSERT_TRUE(RunOptionsCommand(nullptr, *scheduler));
@@ -314,6 +318,8 @@ TEST_F(OptionsDialogTest, ConfirmingStoresEveryOptionAndAppliesListLimitAndClean
     EXPECT_EQ(Stored(Setting::LookupTimeout), 75);
     EXPECT_EQ(Stored(Setting::MinimizeToTray), 1);
     EXPECT_EQ(Stored(Setting::StripOutput), 0);
+    EXPECT_EQ(Stored(Setting::NotifyLookupsFinished), 0);
+    EXPECT_EQ(Stored(Setting::NotifyNameAvailable), 1);
     EXPECT_EQ(Stored(Setting::RunAtStartup), 0);
     EXPECT_EQ(Stored(Setting::MaxConnections), 5);
     EXPECT_EQ(Stored(Setting::ConnectionInterval), 2);
@@ -342,7 +348,8 @@ TEST_F(OptionsDialogTest, OkWritesTheOptionsInItsFixedOrder)
     EXPECT_EQ(keys, (std::vector<std::string>{"Max Entries", "Max Connections", "Print Lines",
                                               "Connection Interval", "Connect Timeout",
                                               "Read Timeout", "Lookup Timeout", "Minimize to Tray",
-                                              "Run at Win startup", "Strip Output"}));
+                                              "Run at Win startup", "Strip Output",
+                                              "Notify Lookups Finished", "Notify Name Available"}));
 }
 
 TEST_F(OptionsDialogTest, CancelWritesAndAppliesNothing)

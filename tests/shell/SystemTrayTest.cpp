@@ -108,6 +108,19 @@ TEST_F(SystemTrayTest, MinimizeToTrayHidesTheWindowAndShowsTheIconUntilShowBring
     EXPECT_FALSE(TrayIcon()->isVisible());
 }
 
+TEST_F(SystemTrayTest, TooltipCarriesTheStatusLineBelowTheNameAndMessagesNeedTheIconShown)
+{
+    EXPECT_FALSE(m_tray.SetStatusLine(QStringLiteral("checked 1 of 2, 0 available")))
+        << "no icon yet";
+    CreatePresent();
+    ASSERT_TRUE(m_tray.SetStatusLine(QStringLiteral("checked 1 of 2, 0 available")));
+    EXPECT_EQ(m_tray.GetToolTip(), QStringLiteral("Quillon\nchecked 1 of 2, 0 available"));
+    ASSERT_TRUE(m_tray.SetStatusLine(QString()));
+    EXPECT_EQ(m_tray.GetToolTip(), QStringLiteral("Quillon"));
+    EXPECT_FALSE(m_tray.ShowMessage(QStringLiteral("Lookups finished"), QString()))
+        << "a hidden icon cannot carry a message";
+}
+
 TEST_F(SystemTrayTest, ShowLeavesAMinimisedWindowMinimised)
 {
     CreatePresent();

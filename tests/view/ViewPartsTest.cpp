@@ -1,6 +1,7 @@
 #include "core/DomainDoc.h"
 #include "core/Settings.h"
 #include "core/TLDList.h"
+#include "view/BatchProgress.h"
 #include "view/DomainRowDelegate.h"
 #include "view/InfoPane.h"
 #include "view/IntegerSpinEdit.h"
@@ -8,6 +9,7 @@
 #include "view/SelectRangeDialog.h"
 #include "view/UserPrompt.h"
 
+#include "support/CaseName.h"
 #include "support/TestEnvironment.h"
 
 #include <QAbstractButton>
@@ -74,6 +76,113 @@ TEST(DomainRowDelegate, AlternatingRowsAndARedAvailableEvenWhenSelected)
     EXPECT_TRUE(HasPixel(plainOdd, IsRed));
     EXPECT_TRUE(HasPixel(PaintCell(model, 1, true), IsRed)) << "red on the selected row too";
     EXPECT_TRUE(CDomainRowDelegate::IsAvailableText(QStringLiteral("*available*")));
+}
+
+QPalette DarkPalette()
+{
+    QPalette palette;
+    palette.setColor(QPalette::Base, QColor(36, 36, 36));
+    palette.setColor(QPalette::Text, QColor(230, 230, 230));
+    palette.setColor(QPalette::Highlight, QColor(21, 83, 158));
+    palette.setColor(QPalette::HighlightedText, Qt::white);
+    return palette;
+}
+
+QPalette LightPaletteWithMidBlueHighlight()
+{
+    QPalette palette;
+    palette.setColor(QPalette::Base, Qt::white);
+    palette.setColor(QPalette::Text, Qt::black);
+    palette.setColor(QPalette::Highlight, QColor(48, 140, 198));
+    palette.setColor(QPalette::HighlightedText, Qt::white);
+    return palette;
+}
+
+struct PaletteCase {
+    const char* behaviour;
+    QPalette (*palette)();
+};
+
+class RowColoursUnder : public testing::TestWithParam<PaletteCase> {};
+
+TEST_P(RowColoursUnder, KeepTextAndTheRedVerdictReadableOnEveryRow)
+{
+    const QPalette palette = GetParam().palette();
+    for (const bool selected : {false, true}) {
+        for (const int row : {0, 1}) {
+            const auto colours = CDomainRowDelegate::RowColours(row, selected, palette);
+            const std::string where =
+                std::string(selected ? "selected" : "plain") + " row " + std::to_string(row);
+            if (!selected) { // a selected row's text is the desktop's own highlight text
+                EXPECT_GE(CDomainRowDelegate::Contrast(colours.text, colours.background), 4.5)
+                    << where;
+            }
+            EXPECT_GE(CDomainRowDelegate::Contrast(colours.available, colours.background),
+                      CDomainRowDelegate::kLeastContrast)
+                << where;
+            EXPECT_GT(colours.available.red(),
+                      std::max(colours.available.green(), colours.available.blue()) + 60)
+                << where << ": still red";
+        }
+    }
+    EXPECT_NE(CDomainRowDelegate::RowColours(0, false, palette).background,
+              CDomainRowDelegate::RowColours(1, false, palette).background)
+        << "rows alternate";
+}
+
+INSTANTIATE_TEST_SUITE_P(DomainRowDelegate, RowColoursUnder,
+                         testing::Values(PaletteCase{"dark palette", DarkPalette},
+                                         PaletteCase{"light palette with a mid blue highlight",
+                                                     LightPaletteWithMidBlueHighlight}),
+                         [](const auto& info) { return CaseName(info.param.behaviour); });
+
+TEST(DomainRowDelegate, LightRowsKeepTheirOwnColours)
+{
+    const auto even = CDomainRowDelegate::RowColours(0, false, LightPaletteWithMidBlueHighlight());
+    EXPECT_EQ(even.background, QColor(240, 240, 220));
+    EXPECT_EQ(even.text, QColor(Qt::black));
+    EXPECT_EQ(even.available, QColor(255, 0, 0));
+}
+
+struct ProgressCase {
+    const char* behaviour;
+    int checked;
+    int total;
+    int available;
+    std::optional<std::chrono::seconds> left;
+    const char* text;
+};
+
+class BatchProgressLine : public testing::TestWithParam<ProgressCase> {};
+
+TEST_P(BatchProgressLine, SaysHowFarTheBatchHasGone)
+{
+    const ProgressCase& c = GetParam();
+    EXPECT_EQ(BatchProgressText({c.checked, c.total, c.available, c.left}),
+              QString::fromUtf8(c.text));
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    BatchProgress, BatchProgressLine,
+    testing::Values(ProgressCase{"before the first result", 0, 312, 0, std::nullopt,
+                                 "checked 0 of 312, 0 available"},
+                    ProgressCase{"under a minute", 300, 312, 9, std::chrono::seconds(59),
+                                 "checked 300 of 312, 9 available, less than a minute left"},
+                    ProgressCase{"minutes round up", 10, 312, 1, std::chrono::seconds(61),
+                                 "checked 10 of 312, 1 available, about 2 min left"},
+                    ProgressCase{"hours and minutes", 1, 64000, 0,
+                                 std::chrono::seconds(2 * 3600 + 5 * 60),
+                                 "checked 1 of 64000, 0 available, about 2 h 5 min left"}),
+    [](const auto& info) { return CaseName(info.param.behaviour); });
+
+TEST(BatchProgress, TimeLeftFollowsThePaceSoFar)
+{
+    using std::chrono::milliseconds;
+    using std::chrono::seconds;
+    EXPECT_EQ(EstimateTimeLeft(milliseconds(50000), 5, 10), seconds(50));
+    EXPECT_EQ(EstimateTimeLeft(milliseconds(3000), 1, 101), seconds(300));
+    EXPECT_EQ(EstimateTimeLeft(milliseconds(9000), 10, 10), seconds(0)) << "all checked";
+    EXPECT_EQ(EstimateTimeLeft(milliseconds(9000), 0, 10), std::nullopt) << "no pace yet";
 }
 
 TEST(InfoPane, RecordOpensAtTheLaterOfTheTwoTermsPhrases)
