@@ -3,16 +3,6 @@
 #include "core/ArchiveReader.h"
 #include "core/ArchiveWriter.h"
 
-#include <QHostInfo>
-
-CTLDInfo::~CTLDInfo()
-{
-    if (m_hResolve != -1) {
-        QHostInfo::abortHostLookup(m_hResolve);
-    }
-    m_pHost->Withdraw();
-}
-
 void CTLDInfo::Serialize(CArchiveWriter& archive) const
 {
     archive.WriteString(m_strTLD);

@@ -1,11 +1,8 @@
 #pragma once
 
-#include "core/HostRecord.h"
-
 #include <QByteArray>
 
 #include <cstdint>
-#include <memory>
 
 class CArchiveReader;
 class CArchiveWriter;
@@ -20,10 +17,9 @@ public:
     static constexpr std::int64_t kMinStoredBytes = 2 + 1 + 1 + 1 + 1;
 
     CTLDInfo() = default;
+    // An entry is one row: the resolver and the dialogs know it by its address.
     CTLDInfo(const CTLDInfo&) = delete;
     CTLDInfo& operator=(const CTLDInfo&) = delete;
-    // An entry leaving the table cancels its pending resolution and releases waiting lookups.
-    ~CTLDInfo();
     CTLDInfo(QByteArray tld, QByteArray server, bool useForNew = false)
         : m_strTLD(std::move(tld))
         , m_strServer(std::move(server))
@@ -39,9 +35,4 @@ public:
     // Bare names added to the list get one name per TLD with this flag.
     std::uint8_t m_bUseForNew = 0;
     QByteArray m_strRegistrarURL;
-
-    // Not stored: the server's resolved address, shared with the lookups that wait for it, and
-    // the id of a pending resolution (-1 when none).
-    std::shared_ptr<CHostRecord> m_pHost = std::make_shared<CHostRecord>();
-    int m_hResolve = -1;
 };

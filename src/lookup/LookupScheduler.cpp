@@ -4,6 +4,7 @@
 #include "core/DomainDoc.h"
 #include "core/Settings.h"
 #include "core/TLDList.h"
+#include "lookup/HostRecord.h"
 #include "lookup/LookupJob.h"
 
 #include <algorithm>
@@ -109,7 +110,7 @@ bool CLookupScheduler::StartLookup(int index)
     const CTLDInfo* own = tlds.FindTLDForName(name);
     const CTLDInfo* server = own ? own : tlds.FindTLDForName(kFallbackName);
     auto job = std::make_shared<CLookupJob>(
-        name, entry->m_nStatus, server ? server->m_pHost : nullptr,
+        name, entry->m_nStatus, server ? m_resolver.HostFor(*server) : nullptr,
         own ? own->m_strServer : QByteArray(), m_timeouts, m_strip, m_completions);
     m_jobs.push_back(job);
     m_doc.BeginLookup(index, job);

@@ -1,11 +1,14 @@
 #include "lookup/ServerResolver.h"
 
+#include "core/ByteText.h"
 #include "core/TLDList.h"
+#include "lookup/HostRecord.h"
 #include "lookup/ServerEndpoint.h"
 
 #include <QHostInfo>
 
 #include <algorithm>
+#include <unordered_set>
 
 namespace {
 
@@ -18,7 +21,7 @@ int LookUpWithQt(const QString& host, CServerResolver& resolver)
 
 } // namespace
 
-CServerResolver::CServerResolver(CTLDList& list, QObject* parent)
+CServerResolver::CServerResolver(const CTLDList& list, QObject* parent)
     : QObject(parent)
     , m_list(list)
     , m_hostLookup(LookUpWithQt)
@@ -26,19 +29,24 @@ CServerResolver::CServerResolver(CTLDList& list, QObject* parent)
 
 CServerResolver::~CServerResolver()
 {
-    CancelPending();
+    for (auto& [entry, state] : m_states) {
+        CancelPending(state);
+        state.host->Withdraw();
+    }
 }
 
 bool CServerResolver::ResolveServers()
 {
+    ForgetEntriesGone();
     const CHostRecord::Clock::time_point now = CHostRecord::Clock::now();
     for (const auto& entry : m_list.GetEntries()) {
-        CHostRecord& host = *entry->m_pHost;
-        if (entry->m_hResolve != -1 || host.IsResolved() ||
+        CEntryState& state = StateOf(*entry);
+        CHostRecord& host = *state.host;
+        if (state.pendingLookup != -1 || host.IsResolved() ||
             host.FailedWithin(m_failureMemory, now)) {
             continue;
         }
-        const CServerEndpoint endpoint = CServerEndpoint::Parse(entry->m_strServer);
+        const CServerEndpoint endpoint = CServerEndpoint::Parse(state.server);
         // A numeric address (a relay, a test server) needs no name service and no lookup thread.
         if (QHostAddress literal; literal.setAddress(endpoint.host)) {
             host.SetResolved({literal}, endpoint.host.toLatin1(), endpoint.port);
@@ -46,70 +54,104 @@ bool CServerResolver::ResolveServers()
         }
         // Lookups started from now on wait for this resolution, not for the old failure.
         host.Clear();
-        entry->m_hResolve = m_hostLookup(endpoint.host, *this);
+        state.pendingLookup = m_hostLookup(endpoint.host, *this);
     }
     return true;
 }
 
-void CServerResolver::OnHostLookedUp(const QHostInfo& result)
+std::shared_ptr<CHostRecord> CServerResolver::HostFor(const CTLDInfo& entry)
 {
-    const int outcome = HandleResult(result, result.hostName());
-    if (outcome < 0) {
-        Q_EMIT ResolutionFailed(m_list.GetAt(~outcome)->m_pHost.get());
-    }
-}
-
-int CServerResolver::HandleResult(const QHostInfo& result, const QString& resolvedHost)
-{
-    const auto& entries = m_list.GetEntries();
-    const auto found = std::find_if(entries.begin(), entries.end(), [&result](const auto& entry) {
-        return entry->m_hResolve == result.lookupId();
-    });
-    if (found == entries.end()) {
-        return m_list.GetCount();
-    }
-    CTLDInfo& entry = **found;
-    const int index = static_cast<int>(found - entries.begin());
-    entry.m_hResolve = -1;
-    const CServerEndpoint endpoint = CServerEndpoint::Parse(entry.m_strServer);
-    if (endpoint.host != resolvedHost) {
-        // The server was edited while its name was being resolved: the next round resolves the
-        // new one.
-        return index;
-    }
-    QList<QHostAddress> addresses = result.addresses();
-    if (result.error() != QHostInfo::NoError || addresses.isEmpty()) {
-        entry.m_pHost->SetFailed(CHostRecord::Clock::now());
-        return ~index;
-    }
-    std::stable_partition(addresses.begin(), addresses.end(), [](const QHostAddress& address) {
-        return address.protocol() == QAbstractSocket::IPv4Protocol;
-    });
-    entry.m_pHost->SetResolved(std::move(addresses), endpoint.host.toLatin1(), endpoint.port);
-    return index;
+    return StateOf(entry).host;
 }
 
 bool CServerResolver::NoServerResolved() const
 {
     const auto& entries = m_list.GetEntries();
-    return std::none_of(entries.begin(), entries.end(),
-                        [](const auto& entry) { return entry->m_pHost->IsResolved(); });
+    return std::none_of(entries.begin(), entries.end(), [this](const auto& entry) {
+        const auto state = m_states.find(entry.get());
+        return state != m_states.end() && state->second.host->IsResolved();
+    });
 }
 
 void CServerResolver::ClearAllResults()
 {
-    CancelPending();
-    for (const auto& entry : m_list.GetEntries()) {
-        entry->m_pHost->Clear();
+    for (auto& [entry, state] : m_states) {
+        CancelPending(state);
+        state.host->Clear();
     }
 }
 
-void CServerResolver::CancelPending()
+void CServerResolver::OnHostLookedUp(const QHostInfo& result)
 {
-    for (const auto& entry : m_list.GetEntries()) {
-        if (entry->m_hResolve != -1) {
-            QHostInfo::abortHostLookup(entry->m_hResolve);
-            entry->m_hResolve = -1;
-        }
+    const auto found = std::find_if(m_states.begin(), m_states.end(), [&result](const auto& item) {
+        return item.second.pendingLookup == result.lookupId();
+    });
+    if (found == m_states.end()) {
+        return; // cancelled, or its entry left the table
     }
+    CEntryState& state = found->second;
+    state.pendingLookup = -1;
+    ApplyResult(state, result);
+}
+
+// The entry's state, made when the entry is new. An entry whose server was edited keeps its
+// record: an address it holds stays in use until the results are cleared (edits made while
+// lookups run do not take effect at once), and lookups still waiting for it get the new
+// server's address. An entry that now stands for another TLD (a new row where a removed one
+// was) starts afresh.
+CServerResolver::CEntryState& CServerResolver::StateOf(const CTLDInfo& entry)
+{
+    auto [found, made] = m_states.try_emplace(&entry);
+    CEntryState& state = found->second;
+    if (made || !ByteText::EqualsNoCase(state.tld, entry.m_strTLD)) {
+        if (!made) {
+            CancelPending(state);
+            state.host->Withdraw();
+        }
+        state = CEntryState{entry.m_strTLD, entry.m_strServer, std::make_shared<CHostRecord>()};
+    } else if (state.server != entry.m_strServer) {
+        CancelPending(state);
+        state.server = entry.m_strServer;
+    }
+    return state;
+}
+
+void CServerResolver::ForgetEntriesGone()
+{
+    std::unordered_set<const CTLDInfo*> present;
+    for (const auto& entry : m_list.GetEntries()) {
+        present.insert(entry.get());
+    }
+    for (auto item = m_states.begin(); item != m_states.end();) {
+        if (present.contains(item->first)) {
+            ++item;
+            continue;
+        }
+        CancelPending(item->second);
+        item->second.host->Withdraw();
+        item = m_states.erase(item);
+    }
+}
+
+void CServerResolver::CancelPending(CEntryState& state)
+{
+    if (state.pendingLookup != -1) {
+        QHostInfo::abortHostLookup(state.pendingLookup);
+        state.pendingLookup = -1;
+    }
+}
+
+void CServerResolver::ApplyResult(CEntryState& state, const QHostInfo& result)
+{
+    QList<QHostAddress> addresses = result.addresses();
+    if (result.error() != QHostInfo::NoError || addresses.isEmpty()) {
+        state.host->SetFailed(CHostRecord::Clock::now());
+        Q_EMIT ResolutionFailed(state.host.get());
+        return;
+    }
+    std::stable_partition(addresses.begin(), addresses.end(), [](const QHostAddress& address) {
+        return address.protocol() == QAbstractSocket::IPv4Protocol;
+    });
+    const CServerEndpoint endpoint = CServerEndpoint::Parse(state.server);
+    state.host->SetResolved(std::move(addresses), endpoint.host.toLatin1(), endpoint.port);
 }

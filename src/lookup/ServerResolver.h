@@ -5,16 +5,22 @@
 
 #include <chrono>
 #include <functional>
+#include <memory>
+#include <unordered_map>
 
 class CHostRecord;
+class CTLDInfo;
 class CTLDList;
 class QHostInfo;
 
 // Resolves the host names of the TLD table's WHOIS servers without blocking the user-interface
-// thread, once per server until the table is edited, and keeps each address in its entry for
-// every lookup of that TLD. A server whose name could not be resolved is left alone for a while
-// (kFailureMemory), so that a name service that fails or never answers is not asked again on
-// every tick; its lookups meanwhile fail at once.
+// thread, once per server until the table is edited, and keeps each entry's address for every
+// lookup of that TLD. The table holds data only; this is where its entries' resolution state
+// lives, each entry known by its address. A lookup waiting for an address follows its entry
+// through an edit of the server; an entry that leaves the table withdraws its address at the
+// next round, and its waiting lookups give up. A server whose name could not be resolved is left
+// alone for a while (kFailureMemory), so that a name service that fails or never answers is not
+// asked again on every tick; its lookups meanwhile fail at once.
 class CServerResolver : public QObject {
     Q_OBJECT
 
@@ -26,21 +32,18 @@ public:
     // tests stand in for the name service.
     using HostLookup = std::function<int(const QString& host, CServerResolver& resolver)>;
 
-    explicit CServerResolver(CTLDList& list, QObject* parent = nullptr);
-    // Cancels the resolutions still pending, so that a later resolver starts them again.
+    explicit CServerResolver(const CTLDList& list, QObject* parent = nullptr);
+    // Cancels the resolutions still pending and releases the lookups waiting for them.
     ~CServerResolver() override;
 
     void SetHostLookup(HostLookup lookup) { m_hostLookup = std::move(lookup); }
     void SetFailureMemory(std::chrono::milliseconds memory) { m_failureMemory = memory; }
 
-    // Starts a resolution for every entry that has neither an address, nor one pending, nor a
-    // failure it still remembers.
+    // Brings the state in line with the table, then starts a resolution for every entry that has
+    // neither an address, nor one pending, nor a failure it still remembers.
     bool ResolveServers();
-    // Applies a finished resolution of `resolvedHost` to its entry: the entry's index, the
-    // bitwise complement of the index when the server could not be resolved, or the table size
-    // when no entry waits for it (it was removed meanwhile). A result for a server the entry no
-    // longer names is dropped, and the next round resolves the new one.
-    int HandleResult(const QHostInfo& result, const QString& resolvedHost);
+    // The address record of the entry, shared with the lookups that wait for it.
+    std::shared_ptr<CHostRecord> HostFor(const CTLDInfo& entry);
     // True when no entry has an address (an empty table included).
     bool NoServerResolved() const;
     // Forgets every address and failure and cancels pending resolutions, so edited servers are
@@ -48,7 +51,8 @@ public:
     void ClearAllResults();
 
 public Q_SLOTS:
-    // A resolution finished: applies it, and tells when it failed.
+    // A resolution finished: applies it to the entry that asked for it, and tells when it
+    // failed. (An edit of the server cancels the resolution of the old one.)
     void OnHostLookedUp(const QHostInfo& result);
 
 Q_SIGNALS:
@@ -57,9 +61,20 @@ Q_SIGNALS:
     void ResolutionFailed(const CHostRecord* host);
 
 private:
-    void CancelPending();
+    struct CEntryState {
+        QByteArray tld;
+        QByteArray server;
+        std::shared_ptr<CHostRecord> host;
+        int pendingLookup = -1;
+    };
 
-    CTLDList& m_list;
+    CEntryState& StateOf(const CTLDInfo& entry);
+    void ForgetEntriesGone();
+    void CancelPending(CEntryState& state);
+    void ApplyResult(CEntryState& state, const QHostInfo& result);
+
+    const CTLDList& m_list;
     HostLookup m_hostLookup;
     std::chrono::milliseconds m_failureMemory = kFailureMemory;
+    std::unordered_map<const CTLDInfo*, CEntryState> m_states;
 };

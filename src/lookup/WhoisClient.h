@@ -1,6 +1,6 @@
 #pragma once
 
-#include "core/HostRecord.h"
+#include "lookup/HostRecord.h"
 #include "lookup/LookupTimeouts.h"
 #include "lookup/ReceiveBuffer.h"
 #include "lookup/SocketHolder.h"

@@ -314,6 +314,22 @@ TEST_F(LookupSchedulerTest, NameServiceThatNeverAnswersIsAskedOnceAndEachTryEnds
     EXPECT_EQ(nameService.Started(), 1) << "the pending resolution is not asked again";
 }
 
+TEST_F(LookupSchedulerTest, RowThatNowStandsForAnotherTLDReleasesTheLookupsWaitingForTheOld)
+{
+    CNameServiceStandIn nameService(CNameServiceStandIn::Answer::Never);
+    scheduler->GetResolver().SetHostLookup(nameService.Lookup());
+    CheckNameUnderZZ("whois.never.example");
+    scheduler->OnTimer();
+    ASSERT_TRUE(scheduler->IsLookupRunning(0)) << "it waits for ZZ's address";
+    CTLDInfo& row = *tlds.FindTLD("ZZ");
+    row.m_strTLD = "IO";
+    row.m_strServer = server.Address();
+    scheduler->GetResolver().ResolveServers();
+    ASSERT_TRUE(WaitUntilIdle(3000));
+    EXPECT_EQ(doc.GetAt(0)->m_nStatus, STATUS_ERROR_1);
+    EXPECT_EQ(server.ConnectionsAccepted(), 0) << "name.zz was never sent to IO's server";
+}
+
 TEST_F(LookupSchedulerTest, FailedResolutionIsRememberedForAWhileThenTriedAgain)
 {
     CNameServiceStandIn nameService(CNameServiceStandIn::Answer::NotFound);

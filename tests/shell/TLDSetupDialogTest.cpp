@@ -4,6 +4,7 @@
 #include "core/Settings.h"
 #include "core/TLDList.h"
 #include "lookup/AnswerAnalysis.h"
+#include "lookup/HostRecord.h"
 #include "lookup/LookupScheduler.h"
 #include "shell/ImportServersDialog.h"
 #include "view/UserPrompt.h"
@@ -645,11 +646,12 @@ TEST_F(TLDEditDuringLookup, ConnectedLookupFinishesOnTheOldServerUntilTheNextIdl
     ASSERT_TRUE(WaitUntilIdle());
     EXPECT_EQ(doc.GetAt(0)->m_nStatus, STATUS_AVAILABLE);
     EXPECT_EQ(first.ConnectionsAccepted(), 1);
-    EXPECT_TRUE(tlds.GetAt(0)->m_pHost->IsResolved()) << "the address in use stays";
+    EXPECT_TRUE(scheduler->GetResolver().HostFor(*tlds.GetAt(0))->IsResolved())
+        << "the address in use stays";
 
     WhenShown<CTLDSetupDialog>([](CTLDSetupDialog& dialog) { Click(dialog, "&Close"); });
     RunSetupDomainsCommand(nullptr, tlds, *scheduler);
-    EXPECT_FALSE(tlds.GetAt(0)->m_pHost->IsResolved());
+    EXPECT_FALSE(scheduler->GetResolver().HostFor(*tlds.GetAt(0))->IsResolved());
     ASSERT_TRUE(doc.ResetEntry(0));
     ASSERT_TRUE(scheduler->CheckDomain(0));
     ASSERT_TRUE(WaitUntilIdle());

@@ -1,4 +1,4 @@
-#include "core/HostRecord.h"
+#include "lookup/HostRecord.h"
 
 void CHostRecord::SetResolved(QList<QHostAddress> addresses, QByteArray hostName, quint16 port)
 {

@@ -1,4 +1,4 @@
-#include "core/HostRecord.h"
+#include "lookup/HostRecord.h"
 
 #include <atomic>
 #include <future>
