@@ -8,8 +8,8 @@
 set -euo pipefail
 cd "$(dirname "$0")"
 
-BUILD_PACKAGES=(cmake ninja-build g++ qt6-base-dev libsqlite3-dev)
-TEST_PACKAGES=(googletest libgtest-dev libgmock-dev clang libclang-rt-dev)
+BUILD_PACKAGES=(cmake ninja-build g++ qt6-base-dev libsqlite3-dev libcurl4-openssl-dev)
+TEST_PACKAGES=(googletest libgtest-dev libgmock-dev clang libclang-rt-dev openssl curl)
 JOBS=$(nproc)
 
 install_missing() {

@@ -2,6 +2,7 @@
 #include "cli/CliOutput.h"
 
 #include "core/DataFolder.h"
+#include "lookup/HttpTransfer.h"
 
 #include <QCoreApplication>
 #include <QGuiApplication>
@@ -59,6 +60,7 @@ std::unique_ptr<QCoreApplication> MakeApplication(int& argc, char** argv,
 
 int main(int argc, char** argv)
 {
+    const CHttpLibrary http;
     const CCliCommand* command = argc > 1 ? FindCommand(argv[1]) : nullptr;
     const auto app = MakeApplication(argc, argv, command);
     DataFolder::InitApplicationIdentity();

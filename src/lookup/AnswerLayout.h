@@ -6,7 +6,8 @@
 
 // Splits a record text into the statements the verdict reads and the boilerplate it skips.
 //
-// The program's own first line ("WHOIS server: ..., Domain: ...") is never read. Paragraphs
+// The program's own first line ("WHOIS server: ..., Domain: ..." or "RDAP server: ...") is never
+// read. Paragraphs
 // are separated by blank lines, comment-only lines ("%", "#") and changes between comment and
 // plain lines. A paragraph is a notice from its first line that uses legal-notice wording to
 // its end; the lines before it, such as a record or a "Domain not found." printed right above

@@ -1,5 +1,6 @@
 #include "lookup/ServerResolver.h"
 
+#include "core/ServerText.h"
 #include "core/TLDList.h"
 #include "lookup/ServerEndpoint.h"
 
@@ -20,7 +21,9 @@ CServerResolver::~CServerResolver()
 bool CServerResolver::ResolveServers()
 {
     for (const auto& entry : m_list.GetEntries()) {
-        if (entry->m_hResolve != -1 || entry->m_pHost->IsResolved()) {
+        // An RDAP service's host is resolved by the HTTP library on the lookup's thread.
+        if (entry->m_hResolve != -1 || entry->m_pHost->IsResolved() ||
+            ServerText::IsRdapUrl(entry->m_strServer)) {
             continue;
         }
         const CServerEndpoint endpoint = CServerEndpoint::Parse(entry->m_strServer);
@@ -73,8 +76,9 @@ int CServerResolver::HandleResult(const QHostInfo& result, const QString& resolv
 bool CServerResolver::NoServerResolved() const
 {
     const auto& entries = m_list.GetEntries();
-    return std::none_of(entries.begin(), entries.end(),
-                        [](const auto& entry) { return entry->m_pHost->IsResolved(); });
+    return std::none_of(entries.begin(), entries.end(), [](const auto& entry) {
+        return entry->m_pHost->IsResolved() || ServerText::IsRdapUrl(entry->m_strServer);
+    });
 }
 
 void CServerResolver::ClearAllResults()

@@ -18,14 +18,14 @@ public:
     // Cancels the resolutions still pending, so that a later resolver starts them again.
     ~CServerResolver() override;
 
-    // Starts a resolution for every entry that has neither an address nor one pending.
+    // Starts a resolution for every WHOIS entry that has neither an address nor one pending.
     bool ResolveServers();
     // Applies a finished resolution of `resolvedHost` to its entry: the entry's index, the
     // bitwise complement of the index when the server could not be resolved, or the table size
     // when no entry waits for it (it was removed meanwhile). A result for a server the entry no
     // longer names is dropped, and the next round resolves the new one.
     int HandleResult(const QHostInfo& result, const QString& resolvedHost);
-    // True when no entry has an address (an empty table included).
+    // True when no entry has an address (an empty table included); an RDAP entry needs none.
     bool NoServerResolved() const;
     // Forgets every address and cancels pending resolutions, so edited servers are resolved
     // again.

@@ -137,11 +137,13 @@ bool CWhoisClient::Connect(const CHostRecord::Snapshot& address, bool& timedOut)
                 return true;
             }
             timedOut = wait == Wait::TimedOut;
+            m_bRefused = error == ECONNREFUSED;
             if (wait == Wait::Stopped) {
                 return false;
             }
         } else {
             timedOut = false;
+            m_bRefused = errno == ECONNREFUSED;
         }
         m_socket.CloseSocket();
     }
@@ -162,6 +164,7 @@ bool CWhoisClient::Receive()
             continue;
         }
         if (received <= 0) {
+            m_bRefused = received < 0 && errno == ECONNRESET && m_answer.size() == start;
             return false;
         }
         // The chunk counts as text up to its first zero byte.

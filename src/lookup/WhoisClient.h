@@ -34,6 +34,8 @@ public:
     const QByteArray& GetMessage() const { return m_message; }
     CSocketHolder& GetSocket() { return m_socket; }
     bool UsesHost(const CHostRecord* host) const { return m_host.get() == host; }
+    // The server refused the connection, or reset it before sending a byte.
+    bool WasRefused() const { return m_bRefused; }
 
     void Abort();
 
@@ -55,4 +57,5 @@ private:
     QByteArray m_serverName;
     CLookupTimeouts m_timeouts;
     CSocketHolder m_socket;
+    bool m_bRefused = false;
 };

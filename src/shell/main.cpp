@@ -1,4 +1,5 @@
 #include "core/DataFolder.h"
+#include "lookup/HttpTransfer.h"
 #include "shell/DesktopIntegration.h"
 #include "shell/ProgramIcons.h"
 #include "shell/QuillonApp.h"
@@ -23,6 +24,7 @@ QString DocumentArgument(const QStringList& arguments)
 
 int main(int argc, char** argv)
 {
+    const CHttpLibrary http;
     QApplication application(argc, argv);
     DataFolder::InitApplicationIdentity();
     QApplication::setApplicationDisplayName(QStringLiteral("Quillon"));
