@@ -3,12 +3,16 @@
 
 #include "lookup/RdapBootstrap.h"
 
+#include "core/TLDList.h"
 #include "lookup/HttpTransfer.h"
 
 #include "support/TestEnvironment.h"
 #include "support/TestHttpServer.h"
 
 #include <QFile>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
 
 #include <gtest/gtest.h>
 
@@ -56,6 +60,26 @@ TEST(RdapBootstrapTest, ShippedFileCoversTheGenericTLDs)
     const CRdapBootstrap bootstrap = Parsed(file.readAll());
     EXPECT_GT(bootstrap.TLDCount(), 1100);
     EXPECT_EQ(bootstrap.BaseUrlFor("example.com"), "https://rdap.verisign.com/com/v1/");
+}
+
+TEST(RdapBootstrapTest, ShippedServerListAnswersForEveryTLDTheBootstrapServes)
+{
+    QFile list(QStringLiteral(QUILLON_TEST_DATA_DIR "/../../resources/wholist.txt"));
+    ASSERT_TRUE(list.open(QIODevice::ReadOnly));
+    CTLDList table;
+    table.ImportTLDText(list.readAll());
+    QFile file(QStringLiteral(QUILLON_TEST_DATA_DIR "/../../resources/rdap-dns.json"));
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    const QJsonArray services =
+        QJsonDocument::fromJson(file.readAll()).object().value(QLatin1String("services")).toArray();
+    int checked = 0;
+    for (const QJsonValue service : services) {
+        for (const QJsonValue tld : service.toArray().at(0).toArray()) {
+            EXPECT_NE(table.FindTLD(tld.toString().toUtf8()), nullptr) << tld.toString().toStdString();
+            ++checked;
+        }
+    }
+    EXPECT_GT(checked, 1100);
 }
 
 TEST(RdapBootstrapTest, RejectsFilesThatAreNoBootstrap)
