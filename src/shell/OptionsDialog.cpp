@@ -93,6 +93,12 @@ QWidget* COptionsDialog::CreateCommunicationGroup()
                                      kMinTimeoutSeconds, kMaxTimeoutSeconds, "connectTimeout");
     m_pReadTimeout = AddNumberRow(*form, QStringLiteral("Rea&d Timeout (seconds)"),
                                   kMinTimeoutSeconds, kMaxTimeoutSeconds, "readTimeout");
+    m_pUseRdapFallback = new QCheckBox(QStringLiteral("&Use RDAP when WHOIS fails"));
+    m_pUseRdapFallback->setObjectName(QStringLiteral("useRdapFallback"));
+    m_pUseRdapFallback->setToolTip(
+        QStringLiteral("When a WHOIS server cannot be found or refuses the connection, ask the "
+                       "TLD's RDAP service instead."));
+    form->addRow(m_pUseRdapFallback);
     return group;
 }
 
@@ -130,6 +136,7 @@ void COptionsDialog::ShowValues(const COptionsValues& values)
     m_pMinimizeToTray->setChecked(values.minimizeToTray);
     m_pRunAtStartup->setChecked(values.runAtStartup);
     m_pStripOutput->setChecked(values.stripOutput);
+    m_pUseRdapFallback->setChecked(values.useRdapFallback);
 }
 
 std::optional<COptionsValues> COptionsDialog::ReadControls()
@@ -156,6 +163,7 @@ std::optional<COptionsValues> COptionsDialog::ReadControls()
     values.minimizeToTray = m_pMinimizeToTray->isChecked();
     values.runAtStartup = m_pRunAtStartup->isChecked();
     values.stripOutput = m_pStripOutput->isChecked();
+    values.useRdapFallback = m_pUseRdapFallback->isChecked();
     return values;
 }
 

@@ -44,6 +44,7 @@ private:
     QCheckBox* m_pMinimizeToTray = nullptr;
     QCheckBox* m_pRunAtStartup = nullptr;
     QCheckBox* m_pStripOutput = nullptr;
+    QCheckBox* m_pUseRdapFallback = nullptr;
 };
 
 // "&Options...": runs the dialog; once it is confirmed, the scheduler takes the new connection

@@ -12,6 +12,7 @@ COptionsValues COptionsValues::FromSettings()
     values.minimizeToTray = GetSetting(Setting::MinimizeToTray) != 0;
     values.runAtStartup = GetSetting(Setting::RunAtStartup) != 0;
     values.stripOutput = GetSetting(Setting::StripOutput) != 0;
+    values.useRdapFallback = GetSetting(Setting::UseRdapFallback) != 0;
     return values;
 }
 
@@ -27,6 +28,7 @@ std::vector<std::pair<CIntSetting, int>> COptionsValues::InWriteOrder() const
         {Setting::MinimizeToTray, minimizeToTray ? 1 : 0},
         {Setting::RunAtStartup, runAtStartup ? 1 : 0},
         {Setting::StripOutput, stripOutput ? 1 : 0},
+        {Setting::UseRdapFallback, useRdapFallback ? 1 : 0},
     };
 }
 

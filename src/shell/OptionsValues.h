@@ -17,6 +17,7 @@ struct COptionsValues {
     bool minimizeToTray = Setting::MinimizeToTray.defaultValue != 0;
     bool runAtStartup = Setting::RunAtStartup.defaultValue != 0;
     bool stripOutput = Setting::StripOutput.defaultValue != 0;
+    bool useRdapFallback = Setting::UseRdapFallback.defaultValue != 0;
 
     static COptionsValues FromSettings();
     // Every value with its setting, in the order confirming the dialog writes them.

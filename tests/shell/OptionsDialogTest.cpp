@@ -206,12 +206,12 @@ TEST_F(OptionsDialogTest, TabOrderFollowsTheGroupsDownTheDialog)
             order.append(name);
         }
     } while (widget != &dialog);
-    EXPECT_EQ(order,
-              (QStringList{QStringLiteral("maxConnections"), QStringLiteral("connectionInterval"),
-                           QStringLiteral("connectTimeout"), QStringLiteral("readTimeout"),
-                           QStringLiteral("printLines"), QStringLiteral("maxEntries"),
-                           QStringLiteral("Minimize to &tray at start"), kRunOnStartup,
-                           QStringLiteral("Cleanup &whois result text.")}));
+    EXPECT_EQ(order, (QStringList{
+                         QStringLiteral("maxConnections"), QStringLiteral("connectionInterval"),
+                         QStringLiteral("connectTimeout"), QStringLiteral("readTimeout"),
+                         QStringLiteral("&Use RDAP when WHOIS fails"), QStringLiteral("printLines"),
+                         QStringLiteral("maxEntries"), QStringLiteral("Minimize to &tray at start"),
+                         kRunOnStartup, QStringLiteral("Cleanup &whois result text.")}));
 }
 
 TEST_F(OptionsDialogTest, ArrowsStepWithinTheirRanges)
@@ -299,9 +299,11 @@ TEST_F(OptionsDialogTest, ConfirmingStoresEveryOptionAndAppliesListLimitAndClean
         SetText(dialog, "readTimeout", "400");
         CheckBox(dialog, QStringLiteral("Minimize to &tray at start"))->click();
         CheckBox(dialog, QStringLiteral("Cleanup &whois result text."))->click();
+        CheckBox(dialog, QStringLiteral("&Use RDAP when WHOIS fails"))->click();
         ClickButton(dialog, QDialogButtonBox::Ok);
     });
     ASSERT_TRUE(RunOptionsCommand(nullptr, *scheduler));
+    EXPECT_EQ(Stored(Setting::UseRdapFallback), 0);
     EXPECT_EQ(Stored(Setting::PrintLines), 45);
     EXPECT_EQ(Stored(Setting::MaxEntries), 500) << "a limit below the arrows' range is kept";
     EXPECT_EQ(Stored(Setting::ConnectTimeout), 7);
@@ -333,10 +335,10 @@ TEST_F(OptionsDialogTest, OkWritesTheOptionsInItsFixedOrder)
     for (const auto& [setting, value] : COptionsValues{}.InWriteOrder()) {
         keys.emplace_back(setting.key);
     }
-    EXPECT_EQ(keys,
-              (std::vector<std::string>{"Max Entries", "Max Connections", "Print Lines",
-                                        "Connection Interval", "Connect Timeout", "Read Timeout",
-                                        "Minimize to Tray", "Run at Win startup", "Strip Output"}));
+    EXPECT_EQ(keys, (std::vector<std::string>{
+                        "Max Entries", "Max Connections", "Print Lines", "Connection Interval",
+                        "Connect Timeout", "Read Timeout", "Minimize to Tray", "Run at Win startup",
+                        "Strip Output", "Use RDAP when WHOIS fails"}));
 }
 
 TEST_F(OptionsDialogTest, CancelWritesAndAppliesNothing)
