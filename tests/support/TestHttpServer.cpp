@@ -7,11 +7,6 @@
 #include <QSslSocket>
 #include <QTemporaryDir>
 
-#include <algorithm>
-#include <mutex>
-
-#include <arpa/inet.h>
-#include <netinet/in.h>
 #include <sys/socket.h>
 #include <unistd.h>
 
@@ -87,44 +82,18 @@ CTestHttpServer::CTestHttpServer(Tls tls)
     if (m_tls == Tls::On) {
         Certificate();
     }
-    m_listener = ::socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0);
-    const int yes = 1;
-    ::setsockopt(m_listener, SOL_SOCKET, SO_REUSEADDR, &yes, sizeof yes);
-    sockaddr_in address{};
-    address.sin_family = AF_INET;
-    address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-    ::bind(m_listener, reinterpret_cast<sockaddr*>(&address), sizeof address);
-    ::listen(m_listener, 256);
-    socklen_t length = sizeof address;
-    ::getsockname(m_listener, reinterpret_cast<sockaddr*>(&address), &length);
-    m_port = ntohs(address.sin_port);
-    m_acceptor = std::thread([this] { AcceptLoop(); });
+    Start();
 }
 
 CTestHttpServer::~CTestHttpServer()
 {
-    m_bStopping = true;
-    ReleaseStalled();
-    ::shutdown(m_listener, SHUT_RDWR);
-    m_acceptor.join();
-    ::close(m_listener);
-    std::vector<std::thread> connections;
-    {
-        const std::lock_guard lock(m_mutex);
-        for (const int client : m_clients) {
-            ::shutdown(client, SHUT_RDWR);
-        }
-        connections.swap(m_connections);
-    }
-    for (std::thread& connection : connections) {
-        connection.join();
-    }
+    Stop();
 }
 
 QByteArray CTestHttpServer::BaseUrl() const
 {
     return (m_tls == Tls::On ? "https" : "http") + QByteArray("://127.0.0.1:") +
-           QByteArray::number(m_port) + '/';
+           QByteArray::number(Port()) + '/';
 }
 
 QByteArray CTestHttpServer::CaFile()
@@ -150,68 +119,33 @@ std::vector<QPair<QByteArray, QByteArray>> CTestHttpServer::Requests() const
     return m_requests;
 }
 
-void CTestHttpServer::ReleaseStalled()
-{
-    {
-        const std::lock_guard lock(m_mutex);
-        m_bReleased = true;
-    }
-    m_release.notify_all();
-}
-
-void CTestHttpServer::AcceptLoop()
-{
-    for (;;) {
-        const int client = ::accept4(m_listener, nullptr, nullptr, SOCK_CLOEXEC);
-        if (client < 0) {
-            if (m_bStopping) {
-                return;
-            }
-            continue;
-        }
-        const int open = ++m_open;
-        int most = m_mostOpen.load();
-        while (open > most && !m_mostOpen.compare_exchange_weak(most, open)) {
-        }
-        const std::lock_guard lock(m_mutex);
-        m_clients.push_back(client);
-        m_connections.emplace_back([this, client] { Serve(client); });
-    }
-}
-
 void CTestHttpServer::Serve(int client)
 {
-    {
-        QSslSocket socket;
-        socket.setSocketDescriptor(client);
-        bool ready = true;
-        if (m_tls == Tls::On) {
-            socket.setSslConfiguration(Certificate().configuration);
-            socket.startServerEncryption();
-            ready = socket.waitForEncrypted(kIoWaitMs);
+    // The socket object closes its own copy of the descriptor; the listener closes the other.
+    QSslSocket socket;
+    socket.setSocketDescriptor(::dup(client));
+    if (m_tls == Tls::On) {
+        socket.setSslConfiguration(Certificate().configuration);
+        socket.startServerEncryption();
+        if (!socket.waitForEncrypted(kIoWaitMs)) {
+            return;
         }
-        QByteArray path;
-        QByteArray accept;
-        if (ready && ReadRequest(socket, path, accept)) {
-            {
-                const std::lock_guard lock(m_mutex);
-                m_requests.emplace_back(path, accept);
-            }
-            Respond(socket, ScriptFor(path));
-        }
+    }
+    QByteArray path;
+    QByteArray accept;
+    if (ReadRequest(socket, path, accept)) {
         {
             const std::lock_guard lock(m_mutex);
-            m_clients.erase(std::remove(m_clients.begin(), m_clients.end(), client),
-                            m_clients.end());
+            m_requests.emplace_back(path, accept);
         }
-        socket.abort();
+        Respond(socket, ScriptFor(path));
     }
-    --m_open;
 }
 
 bool CTestHttpServer::ReadRequest(QTcpSocket& socket, QByteArray& path, QByteArray& accept)
 {
-    QByteArray request;
+    // The request may have arrived with the end of the TLS handshake, before any wait.
+    QByteArray request = socket.readAll();
     while (!request.contains("\r\n\r\n")) {
         if (request.size() > 64 * 1024 || !socket.waitForReadyRead(kIoWaitMs)) {
             return false;
@@ -281,10 +215,4 @@ void CTestHttpServer::HoldUntilClientLeaves(QTcpSocket& socket)
             return;
         }
     }
-}
-
-bool CTestHttpServer::WaitUnlessReleased(std::chrono::milliseconds duration)
-{
-    std::unique_lock lock(m_mutex);
-    return !m_release.wait_for(lock, duration, [this] { return m_bReleased; });
 }

@@ -1,16 +1,13 @@
 #pragma once
 
+#include "support/TestTcpServer.h"
+
 #include <QByteArray>
 #include <QHash>
 #include <QList>
 #include <QPair>
-#include <QString>
 
-#include <atomic>
 #include <chrono>
-#include <condition_variable>
-#include <mutex>
-#include <thread>
 #include <vector>
 
 class QTcpSocket;
@@ -20,7 +17,7 @@ class QTcpSocket;
 // one GET and acts on the script for its path (or the default script): answer with a status,
 // headers and body, wait first, accept and never answer, send half the body and stall or reset
 // the connection, or send an endless body.
-class CTestHttpServer {
+class CTestHttpServer final : public CTestTcpServer {
 public:
     enum class Tls { Off, On };
     enum class Mode { Answer, Stall, StallMidBody, ResetMidBody, Endless };
@@ -57,9 +54,7 @@ public:
     };
 
     explicit CTestHttpServer(Tls tls = Tls::Off);
-    ~CTestHttpServer();
-    CTestHttpServer(const CTestHttpServer&) = delete;
-    CTestHttpServer& operator=(const CTestHttpServer&) = delete;
+    ~CTestHttpServer() override;
 
     // "http://127.0.0.1:<port>/" or "https://127.0.0.1:<port>/", as a TLD entry names it.
     QByteArray BaseUrl() const;
@@ -70,34 +65,18 @@ public:
     // `path` as requested, e.g. "/domain/example.com".
     void SetScript(const QByteArray& path, Script script);
 
-    int MostConnectionsAtOnce() const { return m_mostOpen.load(); }
     // Every request's path and Accept header, in arrival order.
     std::vector<QPair<QByteArray, QByteArray>> Requests() const;
-    // Lets stalled connections go.
-    void ReleaseStalled();
 
 private:
-    void AcceptLoop();
-    void Serve(int client);
+    void Serve(int client) override;
     bool ReadRequest(QTcpSocket& socket, QByteArray& path, QByteArray& accept);
     void Respond(QTcpSocket& socket, const Script& script);
     Script ScriptFor(const QByteArray& path) const;
-    bool WaitUnlessReleased(std::chrono::milliseconds duration);
     void HoldUntilClientLeaves(QTcpSocket& socket);
 
     Tls m_tls;
-    int m_listener = -1;
-    quint16 m_port = 0;
-    std::atomic<bool> m_bStopping{false};
-    std::atomic<int> m_open{0};
-    std::atomic<int> m_mostOpen{0};
-    mutable std::mutex m_mutex;
     Script m_default;                                      // guarded by m_mutex
     QHash<QByteArray, Script> m_scripts;                   // guarded by m_mutex
     std::vector<QPair<QByteArray, QByteArray>> m_requests; // guarded by m_mutex
-    std::vector<std::thread> m_connections;                // guarded by m_mutex
-    std::vector<int> m_clients;                            // guarded by m_mutex
-    bool m_bReleased = false;                              // guarded by m_mutex
-    std::condition_variable m_release;
-    std::thread m_acceptor;
 };
