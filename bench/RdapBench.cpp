@@ -102,6 +102,8 @@ double KiBPerRunningLookup(CTLDList& tlds, CTestHttpServer& server, const QByteA
     scheduler.CheckAllSelected();
     scheduler.OnTimer();
     if (!QTest::qWaitFor([&server] { return server.Requests().size() >= kConnections; }, 20000)) {
+        std::fprintf(stderr, "the server saw only %d of %d lookups\n",
+                     static_cast<int>(server.Requests().size()), kConnections);
         return -1;
     }
     QTest::qWait(500);
