@@ -75,7 +75,8 @@ TEST(RdapBootstrapTest, ShippedServerListAnswersForEveryTLDTheBootstrapServes)
     int checked = 0;
     for (const QJsonValue service : services) {
         for (const QJsonValue tld : service.toArray().at(0).toArray()) {
-            EXPECT_NE(table.FindTLD(tld.toString().toUtf8()), nullptr) << tld.toString().toStdString();
+            EXPECT_NE(table.FindTLD(tld.toString().toUtf8()), nullptr)
+                << tld.toString().toStdString();
             ++checked;
         }
     }
