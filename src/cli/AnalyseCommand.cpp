@@ -6,6 +6,8 @@
 #include "core/DomainInfo.h"
 #include "core/TLDList.h"
 #include "lookup/AnswerAnalysis.h"
+#include "lookup/HttpTransfer.h"
+#include "lookup/RdapRecord.h"
 #include "lookup/ReceiveBuffer.h"
 #include "lookup/WhoisClient.h"
 
@@ -39,6 +41,20 @@ CDomainInfo AnalysedLookup(const QByteArray& server, const QByteArray& name,
     return record;
 }
 
+// A first lookup of `name` whose RDAP server answered `body` with `status`, rendered and analysed
+// as the worker does.
+CDomainInfo AnalysedRdapLookup(const QByteArray& server, const QByteArray& name, long status,
+                               const QByteArray& body, Strip strip)
+{
+    CDomainInfo record(name);
+    const CHttpResponse response{CHttpResponse::Outcome::Answered, status, body, {}, {}};
+    const RdapRecord::Notices notices =
+        strip == Strip::Yes ? RdapRecord::Notices::Drop : RdapRecord::Notices::Keep;
+    record.m_strInfo = RdapRecord::Render({server, name, {}, notices}, response);
+    AnalyseAnswer(record, STATUS_ERROR_1);
+    return record;
+}
+
 } // namespace
 
 int RunAnalyseCommand(const QStringList& arguments)
@@ -55,7 +71,12 @@ int RunAnalyseCommand(const QStringList& arguments)
     const QCommandLineOption nameOption(
         QStringLiteral("name"), QStringLiteral("The queried domain name (default: example.com)."),
         QStringLiteral("name"), QString::fromLatin1(kFallbackName));
+    const QCommandLineOption rdapOption(
+        QStringLiteral("rdap"),
+        QStringLiteral("Treat each file as an RDAP server's answer body with this HTTP status."),
+        QStringLiteral("STATUS"));
     parser.addOption(noStripOption);
+    parser.addOption(rdapOption);
     parser.addOption(serverOption);
     parser.addOption(nameOption);
     parser.addPositionalArgument(QStringLiteral("FILE"),
@@ -64,19 +85,28 @@ int RunAnalyseCommand(const QStringList& arguments)
     int exitCode = ExitCode::kOk;
     if (!ParseCommandLine(
             parser, kCommand,
-            QStringLiteral("Usage: quillon-cli analyse [--no-strip] [--server HOST] [--name NAME] "
-                           "FILE...\n"
-                           "Treats each file as a WHOIS server's answer to a first lookup of the "
-                           "name, receives, cleans and analyses it as a lookup does (the answer "
-                           "buffer holds 4095 bytes, and text ends at a zero byte of a received "
-                           "piece), and prints the status code, the status and the file, "
-                           "separated by tabs."),
+            QStringLiteral(
+                "Usage: quillon-cli analyse [--no-strip] [--rdap STATUS] [--server HOST] "
+                "[--name NAME] FILE...\n"
+                "Treats each file as a WHOIS server's answer to a first lookup of the "
+                "name, receives, cleans and analyses it as a lookup does (the answer "
+                "buffer holds 4095 bytes, and text ends at a zero byte of a received "
+                "piece), and prints the status code, the status and the file, "
+                "separated by tabs."),
             arguments, exitCode)) {
         return exitCode;
     }
     const QStringList files = parser.positionalArguments();
     if (files.isEmpty()) {
         return CliOutput::UsageError(kCommand, QStringLiteral("give at least one answer file."));
+    }
+    bool statusOk = true;
+    const long rdapStatus =
+        parser.isSet(rdapOption) ? parser.value(rdapOption).toLong(&statusOk) : 0;
+    if (!statusOk || (parser.isSet(rdapOption) && (rdapStatus < 100 || rdapStatus > 599))) {
+        return CliOutput::UsageError(
+            kCommand, QStringLiteral("--rdap takes an HTTP status from 100 to 599, not '%1'.")
+                          .arg(parser.value(rdapOption)));
     }
     const Strip strip = parser.isSet(noStripOption) ? Strip::No : Strip::Yes;
     const QByteArray name = ByteText::Encode(parser.value(nameOption));
@@ -91,7 +121,10 @@ int RunAnalyseCommand(const QStringList& arguments)
             exitCode = ExitCode::kFailure;
             continue;
         }
-        const CDomainInfo record = AnalysedLookup(server, name, file.readAll(), strip);
+        const CDomainInfo record =
+            parser.isSet(rdapOption)
+                ? AnalysedRdapLookup(server, name, rdapStatus, file.readAll(), strip)
+                : AnalysedLookup(server, name, file.readAll(), strip);
         CliOutput::WriteLine(QByteArray::number(record.m_nStatus) + '\t' +
                              StatusText(record.m_nStatus) + '\t' +
                              CliOutput::TsvField(ByteText::Encode(path)));

@@ -225,7 +225,8 @@ int RunCheckCommand(const QStringList& arguments)
                                      QStringLiteral("zul.tld"));
     const QCommandLineOption tldImport(
         QStringLiteral("tld-import"),
-        QStringLiteral("Add \"tld: server\" lines from FILE to the table for this run."),
+        QStringLiteral("Add \"tld: server\" lines (a WHOIS server or an RDAP base URL) from FILE "
+                       "to the table for this run."),
         QStringLiteral("FILE"));
     const QCommandLineOption connections(QStringLiteral("connections"),
                                          QStringLiteral("Lookups at once, 1 to 40."),
@@ -253,8 +254,8 @@ int RunCheckCommand(const QStringList& arguments)
     if (!ParseCommandLine(
             parser, kCommand,
             QStringLiteral("Usage: quillon-cli check [options] [NAME...]\n"
-                           "Looks names up on their WHOIS servers and prints each verdict as it "
-                           "arrives, then the summary on standard error.\n"
+                           "Looks names up on their WHOIS or RDAP servers and prints each verdict "
+                           "as it arrives, then the summary on standard error.\n"
                            "Exit status: 0 every name has a verdict, 1 some lookups failed, a "
                            "name was skipped or the document was not saved, 2 usage error, 130 "
                            "interrupted (the document was saved)."),

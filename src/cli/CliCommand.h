@@ -18,5 +18,6 @@ int RunAnalyseCommand(const QStringList& arguments);
 int RunCheckCommand(const QStringList& arguments);
 int RunExportCommand(const QStringList& arguments);
 int RunPrintCommand(const QStringList& arguments);
+int RunRdapUpdateCommand(const QStringList& arguments);
 int RunReportCommand(const QStringList& arguments);
 int RunShowCommand(const QStringList& arguments);

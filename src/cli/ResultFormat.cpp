@@ -3,6 +3,7 @@
 #include "cli/CliOutput.h"
 #include "core/ByteText.h"
 #include "core/DomainDoc.h"
+#include "lookup/RdapRecord.h"
 
 std::optional<CResultFormat> CResultFormat::FromName(const QString& name, bool withRecord)
 {
@@ -26,6 +27,7 @@ QByteArray CResultFormat::Line(const CDomainDoc& doc, int index) const
     const CDomainInfo& entry = *doc.GetAt(index);
     const QByteArray status = StatusText(entry.m_nStatus);
     const QByteArray time = CliOutput::IsoLocalTime(entry.m_timeChecked);
+    const QByteArray protocol = RdapRecord::ProtocolOf(entry.m_strInfo).toByteArray();
     switch (m_kind) {
     case Kind::Text: {
         QByteArray checkedAt;
@@ -39,14 +41,16 @@ QByteArray CResultFormat::Line(const CDomainDoc& doc, int index) const
         return line;
     }
     case Kind::Tsv: {
-        QByteArray line = CliOutput::TsvField(entry.m_strName) + '\t' + status + '\t' + time;
+        QByteArray line =
+            CliOutput::TsvField(entry.m_strName) + '\t' + status + '\t' + time + '\t' + protocol;
         if (m_bWithRecord) {
             line += '\t' + CliOutput::TsvField(entry.m_strInfo);
         }
         return line;
     }
     case Kind::Csv: {
-        QByteArray line = CliOutput::CsvField(entry.m_strName) + ',' + status + ',' + time;
+        QByteArray line =
+            CliOutput::CsvField(entry.m_strName) + ',' + status + ',' + time + ',' + protocol;
         if (m_bWithRecord) {
             line += ',' + CliOutput::CsvField(entry.m_strInfo);
         }
@@ -56,7 +60,8 @@ QByteArray CResultFormat::Line(const CDomainDoc& doc, int index) const
         QByteArray line = "{\"name\":" + CliOutput::JsonString(entry.m_strName) +
                           ",\"status\":" + CliOutput::JsonString(status) +
                           ",\"statusCode\":" + QByteArray::number(entry.m_nStatus) +
-                          ",\"checkedAt\":" + CliOutput::JsonString(time);
+                          ",\"checkedAt\":" + CliOutput::JsonString(time) +
+                          ",\"protocol\":" + CliOutput::JsonString(protocol);
         if (m_bWithRecord) {
             line += ",\"record\":" + CliOutput::JsonString(entry.m_strInfo);
         }

@@ -8,7 +8,8 @@
 class CDomainDoc;
 
 // How quillon-cli check prints each verdict: one line (text, tsv, csv) or one JSON object per
-// name, optionally with the record text.
+// name, optionally with the record text. Besides the text format, each says the protocol that
+// answered ("whois" or "rdap").
 class CResultFormat {
 public:
     enum class Kind { Text, Tsv, Csv, Json };

@@ -2,6 +2,7 @@
 #include "cli/CliOutput.h"
 
 #include "core/DataFolder.h"
+#include "lookup/HttpTransfer.h"
 
 #include <QCoreApplication>
 #include <QGuiApplication>
@@ -18,6 +19,7 @@ constexpr CCliCommand kCommands[] = {
     {"export", "Write entries to a text file or an SQLite database.", RunExportCommand},
     {"print", "Print the list of a .zul document to a PDF file.", RunPrintCommand,
      CCliCommand::App::Gui},
+    {"rdap-update", "Fetch the current list of RDAP servers from IANA.", RunRdapUpdateCommand},
     {"report", "Write the HTML report of a .zul document's ticked entries.", RunReportCommand},
     {"show", "List the entries of a .zul document.", RunShowCommand},
 };
@@ -26,10 +28,11 @@ void PrintOverview()
 {
     QByteArray text = "Usage: quillon-cli COMMAND [OPTIONS] [ARGUMENTS]\n\n"
                       "Quillon finds out whether domain names are registered by asking the WHOIS\n"
-                      "server of each name's top-level domain. This is its command-line tool.\n\n"
+                      "or RDAP server of each name's top-level domain. This is its command-line\n"
+                      "tool.\n\n"
                       "Commands:\n";
     for (const CCliCommand& command : kCommands) {
-        text += "  " + QByteArray(command.name).leftJustified(10) + command.summary + '\n';
+        text += "  " + QByteArray(command.name).leftJustified(12) + command.summary + '\n';
     }
     text += "\nRun 'quillon-cli COMMAND --help' for the options of a command.\n";
     CliOutput::Write(text);
@@ -59,6 +62,7 @@ std::unique_ptr<QCoreApplication> MakeApplication(int& argc, char** argv,
 
 int main(int argc, char** argv)
 {
+    const CHttpLibrary http;
     const CCliCommand* command = argc > 1 ? FindCommand(argv[1]) : nullptr;
     const auto app = MakeApplication(argc, argv, command);
     DataFolder::InitApplicationIdentity();

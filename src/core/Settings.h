@@ -25,6 +25,9 @@ inline constexpr CIntSetting ConnectionInterval{"Settings", "Connection Interval
 inline constexpr CIntSetting ConnectTimeout{"Settings", "Connect Timeout", 20};
 inline constexpr CIntSetting ReadTimeout{"Settings", "Read Timeout", 30};
 inline constexpr CIntSetting LookupTimeout{"Settings", "Lookup Timeout", 60};
+inline constexpr CIntSetting UseRdapFallback{"Settings", "Use RDAP when WHOIS fails", 1};
+inline constexpr CTextSetting RdapBootstrapURL{"Settings", "RDAP Bootstrap URL",
+                                               "https://data.iana.org/rdap/dns.json"};
 inline constexpr CIntSetting PrintLines{"Settings", "Print Lines", 30};
 inline constexpr CIntSetting MinimizeToTray{"Settings", "Minimize to Tray", 0};
 inline constexpr CIntSetting RunAtStartup{"Settings", "Run at Win startup", 0};

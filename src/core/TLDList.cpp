@@ -4,6 +4,7 @@
 #include "core/DataFolder.h"
 #include "core/ObjectArray.h"
 #include "core/SaveFile.h"
+#include "core/ServerText.h"
 
 #include <QFile>
 #include <QSaveFile>
@@ -228,7 +229,7 @@ void CTLDList::ImportTLDText(QByteArrayView text)
         const qsizetype colon = line.indexOf(':');
         if (colon > 0) {
             AddOrUpdateTLD(ByteText::ToUpper(line.first(colon).trimmed()),
-                           ByteText::ToLower(line.sliced(colon + 1).trimmed()));
+                           ServerText::Normalised(line.sliced(colon + 1).trimmed()));
         }
         lineStart = lineEnd + 1;
     }

@@ -47,7 +47,8 @@ public:
     static bool IsLabelByte(char c);
 
     void AddOrUpdateTLD(QByteArrayView tld, QByteArrayView server);
-    // Lines of "tld: whois server"; lines without a usable TLD and server are ignored.
+    // Lines of "tld: server" (a WHOIS server or an RDAP base URL); lines without a usable TLD and
+    // server are ignored.
     void ImportTLDText(QByteArrayView text);
     enum SortKey { ByTLDLength = 0, ByServer = 1 };
     void SortTLDList(int key);

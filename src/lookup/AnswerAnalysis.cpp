@@ -4,6 +4,7 @@
 #include "core/DomainInfo.h"
 #include "lookup/AnswerLayout.h"
 #include "lookup/AnswerPhrases.h"
+#include "lookup/RdapRecord.h"
 
 namespace {
 
@@ -211,7 +212,9 @@ void StripDisclaimers(CDomainInfo& record)
 
 void AnalyseAnswer(CDomainInfo& record, std::uint8_t defaultStatus)
 {
-    int status = VerdictOf(record.m_strInfo, defaultStatus);
+    int status = RdapRecord::IsRdapRecord(record.m_strInfo)
+                     ? RdapRecord::Verdict(record.m_strInfo, defaultStatus)
+                     : VerdictOf(record.m_strInfo, defaultStatus);
     if (status == STATUS_ERROR_1 && record.m_nPrevStatus >= STATUS_ERROR_1) {
         status = record.m_nPrevStatus + 1;
     }

@@ -19,10 +19,11 @@ void CleanAnswer(CDomainInfo& record, Strip strip);
 // and everything AnalyseAnswer reads is kept, so stripping loses no data and never changes the
 // verdict, also when a stored text is analysed again.
 void StripDisclaimers(CDomainInfo& record);
-// Sets m_nStatus from m_strInfo, skipping the program's first line and the registries'
-// notices: STATUS_TAKEN for a registration record, `defaultStatus` when the server refused or
-// could not serve the query, STATUS_AVAILABLE when it says the name is not registered, else
-// `defaultStatus`; then counts failures in a row from m_nPrevStatus. m_strInfo is not changed.
+// Sets m_nStatus from m_strInfo: an RDAP record by RdapRecord::Verdict; a WHOIS answer skipping
+// the program's first line and the registries' notices: STATUS_TAKEN for a registration record,
+// `defaultStatus` when the server refused or could not serve the query, STATUS_AVAILABLE when it
+// says the name is not registered, else `defaultStatus`; then counts failures in a row from
+// m_nPrevStatus. m_strInfo is not changed.
 void AnalyseAnswer(CDomainInfo& record, std::uint8_t defaultStatus);
 // The status of an entry read from a document, which stores texts but not statuses.
 void AnalyseStoredAnswer(CDomainInfo& record);

@@ -3,13 +3,17 @@
 #include "core/ByteText.h"
 #include "lookup/AnswerLines.h"
 #include "lookup/AnswerPhrases.h"
+#include "lookup/RdapRecord.h"
+
+#include <algorithm>
+#include <iterator>
 
 namespace AnswerLayout {
 
 namespace {
 
-// The start of the line the query client writes above every answer.
-constexpr QByteArrayView kOwnLinePrefix = "WHOIS server: ";
+// The starts of the line the query clients write above every answer.
+constexpr QByteArrayView kOwnLinePrefixes[] = {"WHOIS server: ", RdapRecord::kOwnLinePrefix};
 
 QByteArrayView TrimLeadingBlanks(QByteArrayView text)
 {
@@ -96,7 +100,8 @@ private:
 
     qsizetype SkipOwnLine()
     {
-        if (!m_text.startsWith(kOwnLinePrefix)) {
+        if (std::none_of(std::begin(kOwnLinePrefixes), std::end(kOwnLinePrefixes),
+                         [this](QByteArrayView prefix) { return m_text.startsWith(prefix); })) {
             return 0;
         }
         const qsizetype end = NextLineStart(0);

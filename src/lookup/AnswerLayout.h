@@ -9,13 +9,13 @@
 // Splits a record text into the statements the verdict reads and the boilerplate it skips, line
 // by line.
 //
-// The program's own first line ("WHOIS server: ..., Domain: ...") is never read. A line that
-// uses legal-notice wording starts a notice, and the lines after it belong to the notice up to
-// the end of its paragraph: a blank line, a comment-only line ("%", "#") or a change between
-// comment and plain lines. A field of the record's data ("Domain Name:", "Tech Email:") is never
-// part of a notice, whatever its value says, and ends the notice it interrupts. ICANN's ">>> Last
-// update of WHOIS database" line and the signature line "--" close the answer: what follows them
-// is boilerplate by convention, apart from fields of the record's data.
+// The program's own first line ("WHOIS server: ..., Domain: ..." or "RDAP server: ...") is never
+// read. A line that uses legal-notice wording starts a notice, and the lines after it belong to
+// the notice up to the end of its paragraph: a blank line, a comment-only line ("%", "#") or a
+// change between comment and plain lines. A field of the record's data ("Domain Name:", "Tech
+// Email:") is never part of a notice, whatever its value says, and ends the notice it interrupts.
+// ICANN's ">>> Last update of WHOIS database" line and the signature line "--" close the answer:
+// what follows them is boilerplate by convention, apart from fields of the record's data.
 namespace AnswerLayout {
 
 enum class Role {

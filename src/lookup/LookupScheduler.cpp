@@ -2,6 +2,7 @@
 
 #include "core/ByteText.h"
 #include "core/DomainDoc.h"
+#include "core/ServerText.h"
 #include "core/Settings.h"
 #include "core/TLDList.h"
 #include "lookup/HostRecord.h"
@@ -40,6 +41,8 @@ CLookupScheduler::CLookupScheduler(CDomainDoc& doc, QObject* parent)
     , m_timeouts(CLookupTimeouts::FromSettings())
     , m_strip(StripFromSettings())
     , m_nMaxConnections(GetSetting(Setting::MaxConnections))
+    , m_bootstrap(CRdapBootstrap::Load())
+    , m_bRdapFallback(GetSetting(Setting::UseRdapFallback) != 0)
 {
     connect(&m_resolver, &CServerResolver::ResolutionFailed, this,
             &CLookupScheduler::AbortLookupsForTLD);
@@ -81,6 +84,7 @@ void CLookupScheduler::ApplyOptions()
     SetInterval(std::max<std::chrono::milliseconds>(
         std::chrono::seconds(GetSetting(Setting::ConnectionInterval)), kMinOptionsInterval));
     m_timeouts = CLookupTimeouts::FromSettings();
+    m_bRdapFallback = GetSetting(Setting::UseRdapFallback) != 0;
     m_doc.SetMaxEntries(GetSetting(Setting::MaxEntries));
     m_strip = StripFromSettings();
 }
@@ -111,11 +115,30 @@ bool CLookupScheduler::StartLookup(int index)
     const CTLDInfo* server = own ? own : tlds.FindTLDForName(kFallbackName);
     auto job = std::make_shared<CLookupJob>(
         name, entry->m_nStatus, server ? m_resolver.HostFor(*server) : nullptr,
-        own ? own->m_strServer : QByteArray(), m_timeouts, m_strip, m_completions);
+        own ? own->m_strServer : QByteArray(), m_timeouts, m_strip, m_completions,
+        RdapRouteFor(name, server ? server->m_strServer : QByteArray()));
     m_jobs.push_back(job);
     m_doc.BeginLookup(index, job);
     job->Start();
     return true;
+}
+
+CRdapRoute CLookupScheduler::RdapRouteFor(const QByteArray& name, const QByteArray& server) const
+{
+    CRdapRoute route;
+    route.options = {m_timeouts, m_caFile,
+                     m_strip == Strip::Yes ? RdapRecord::Notices::Drop : RdapRecord::Notices::Keep};
+    if (ServerText::IsRdapUrl(server)) {
+        route.baseUrl = server;
+    } else if (m_bRdapFallback) {
+        route.fallbackUrl = m_bootstrap.BaseUrlFor(name);
+    }
+    return route;
+}
+
+void CLookupScheduler::ReloadBootstrap()
+{
+    m_bootstrap = CRdapBootstrap::Load();
 }
 
 void CLookupScheduler::StopAll()
@@ -140,7 +163,7 @@ void CLookupScheduler::AbortLookupsForTLD(const CHostRecord* host)
 {
     for (const auto& job : m_jobs) {
         if (job->UsesHost(host)) {
-            job->Abort();
+            job->AbortUnresolved();
         }
     }
 }

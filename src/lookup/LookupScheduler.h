@@ -2,7 +2,9 @@
 
 #include "lookup/AnswerAnalysis.h"
 #include "lookup/CompletionQueue.h"
+#include "lookup/HttpTransfer.h"
 #include "lookup/LookupTimeouts.h"
+#include "lookup/RdapBootstrap.h"
 #include "lookup/ServerResolver.h"
 
 #include <QObject>
@@ -16,6 +18,7 @@
 class CDomainDoc;
 class CHostRecord;
 class CLookupJob;
+struct CRdapRoute;
 
 // Turns lookup commands into worker threads, one per entry being looked up, and keeps the number
 // running within the connection limit. Its timer paces the lookup of the ticked entries; each
@@ -41,6 +44,12 @@ public:
     // Whether lookups that start from now on remove the registries' disclaimers.
     void SetStripOutput(Strip strip) { m_strip = strip; }
     Strip GetStripOutput() const { return m_strip; }
+    // A certificate file RDAP lookups trust besides the system's store; empty in normal use.
+    void SetCaFile(QByteArray caFile) { m_caFile = std::move(caFile); }
+    // Whether a lookup whose WHOIS server cannot be reached goes on over RDAP.
+    void SetRdapFallback(bool on) { m_bRdapFallback = on; }
+    // Reads the RDAP bootstrap file again, after an update.
+    void ReloadBootstrap();
     // The values confirmed in the options: connections within 1..40, a tick of at least two
     // seconds, the list limit and disclaimer stripping.
     void ApplyOptions();
@@ -56,8 +65,9 @@ public:
     bool StartLookup(int index);
     void StopAll();
     void StopLookup(int index);
-    // Aborts the lookups that wait for the server of this TLD entry, given by its address
-    // record: the table may hold two entries with the same TLD text.
+    // Ends the WHOIS part of the lookups that wait for the server of this TLD entry, given by its
+    // address record (the table may hold two entries with the same TLD text); those with an
+    // RDAP service go on over RDAP.
     void AbortLookupsForTLD(const CHostRecord* host);
 
     bool IsBusy() const;
@@ -82,6 +92,7 @@ private:
     void Complete(CLookupJob* job);
     int CountRunning() const;
     int StartPass(int& running, bool (*eligible)(std::uint8_t status));
+    CRdapRoute RdapRouteFor(const QByteArray& name, const QByteArray& server) const;
 
     CDomainDoc& m_doc;
     QPointer<CDomainDoc> m_docAlive;
@@ -91,6 +102,9 @@ private:
     CLookupTimeouts m_timeouts;
     Strip m_strip;
     int m_nMaxConnections;
+    CRdapBootstrap m_bootstrap;
+    bool m_bRdapFallback;
+    QByteArray m_caFile = ExtraTrustedCaFile();
     bool m_bLookupAll = false;
     BatchScope m_batchScope = BatchScope::Ticked;
     // Every job whose worker has not been joined yet, detached ones included.

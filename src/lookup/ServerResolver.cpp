@@ -1,6 +1,7 @@
 #include "lookup/ServerResolver.h"
 
 #include "core/ByteText.h"
+#include "core/ServerText.h"
 #include "core/TLDList.h"
 #include "lookup/HostRecord.h"
 #include "lookup/ServerEndpoint.h"
@@ -40,36 +41,25 @@ bool CServerResolver::ResolveServers()
     ForgetEntriesGone();
     const CHostRecord::Clock::time_point now = CHostRecord::Clock::now();
     for (const auto& entry : m_list.GetEntries()) {
-        CEntryState& state = StateOf(*entry);
-        CHostRecord& host = *state.host;
-        if (state.pendingLookup != -1 || host.IsResolved() ||
-            host.FailedWithin(m_failureMemory, now)) {
-            continue;
+        if (m_states.contains(entry.get())) {
+            StartResolution(StateOf(*entry), now);
         }
-        const CServerEndpoint endpoint = CServerEndpoint::Parse(state.server);
-        // A numeric address (a relay, a test server) needs no name service and no lookup thread.
-        if (QHostAddress literal; literal.setAddress(endpoint.host)) {
-            host.SetResolved({literal}, endpoint.host.toLatin1(), endpoint.port);
-            continue;
-        }
-        // Lookups started from now on wait for this resolution, not for the old failure.
-        host.Clear();
-        state.pendingLookup = m_hostLookup(endpoint.host, *this);
     }
     return true;
 }
 
 std::shared_ptr<CHostRecord> CServerResolver::HostFor(const CTLDInfo& entry)
 {
-    return StateOf(entry).host;
+    CEntryState& state = StateOf(entry);
+    StartResolution(state, CHostRecord::Clock::now());
+    return state.host;
 }
 
 bool CServerResolver::NoServerResolved() const
 {
-    const auto& entries = m_list.GetEntries();
-    return std::none_of(entries.begin(), entries.end(), [this](const auto& entry) {
-        const auto state = m_states.find(entry.get());
-        return state != m_states.end() && state->second.host->IsResolved();
+    return std::none_of(m_states.begin(), m_states.end(), [](const auto& item) {
+        const CEntryState& state = item.second;
+        return state.host->IsResolved() || ServerText::IsRdapUrl(state.server);
     });
 }
 
@@ -131,6 +121,24 @@ void CServerResolver::ForgetEntriesGone()
         item->second.host->Withdraw();
         item = m_states.erase(item);
     }
+}
+
+void CServerResolver::StartResolution(CEntryState& state, CHostRecord::Clock::time_point now)
+{
+    CHostRecord& host = *state.host;
+    if (state.pendingLookup != -1 || host.IsResolved() || host.FailedWithin(m_failureMemory, now) ||
+        ServerText::IsRdapUrl(state.server)) {
+        return;
+    }
+    const CServerEndpoint endpoint = CServerEndpoint::Parse(state.server);
+    // A numeric address (a relay, a test server) needs no name service and no lookup thread.
+    if (QHostAddress literal; literal.setAddress(endpoint.host)) {
+        host.SetResolved({literal}, endpoint.host.toLatin1(), endpoint.port);
+        return;
+    }
+    // Lookups started from now on wait for this resolution, not for the old failure.
+    host.Clear();
+    state.pendingLookup = m_hostLookup(endpoint.host, *this);
 }
 
 void CServerResolver::CancelPending(CEntryState& state)

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "lookup/HostRecord.h"
+
 #include <QByteArray>
 #include <QObject>
 
@@ -8,7 +10,6 @@
 #include <memory>
 #include <unordered_map>
 
-class CHostRecord;
 class CTLDInfo;
 class CTLDList;
 class QHostInfo;
@@ -39,12 +40,16 @@ public:
     void SetHostLookup(HostLookup lookup) { m_hostLookup = std::move(lookup); }
     void SetFailureMemory(std::chrono::milliseconds memory) { m_failureMemory = memory; }
 
-    // Brings the state in line with the table, then starts a resolution for every entry that has
-    // neither an address, nor one pending, nor a failure it still remembers.
+    // Brings the state in line with the table, then starts a resolution again for every entry
+    // asked for before whose address is neither known, nor pending, nor a failure it still
+    // remembers. Entries no lookup has asked for are left alone: a table of every TLD holds far
+    // more servers than a list uses.
     bool ResolveServers();
-    // The address record of the entry, shared with the lookups that wait for it.
+    // The address record of the entry, shared with the lookups that wait for it; its resolution
+    // starts on the first call. An RDAP service's entry gets a record that never resolves: the
+    // HTTP library resolves its host on the lookup's thread.
     std::shared_ptr<CHostRecord> HostFor(const CTLDInfo& entry);
-    // True when no entry has an address (an empty table included).
+    // True when no entry asked for has an address or is an RDAP service (so before any lookup).
     bool NoServerResolved() const;
     // Forgets every address and failure and cancels pending resolutions, so edited servers are
     // resolved again.
@@ -69,6 +74,7 @@ private:
     };
 
     CEntryState& StateOf(const CTLDInfo& entry);
+    void StartResolution(CEntryState& state, CHostRecord::Clock::time_point now);
     void ForgetEntriesGone();
     void CancelPending(CEntryState& state);
     void ApplyResult(CEntryState& state, const QHostInfo& result);

@@ -116,6 +116,7 @@ bool CWhoisClient::WaitForAddress(CHostRecord::Snapshot& address)
         if (address.state == CHostRecord::State::Resolved) {
             return true;
         }
+        m_bUnresolved = address.state == CHostRecord::State::Failed;
         if (address.state != CHostRecord::State::Unresolved || m_socket.IsAborted() ||
             left.count() <= 0) {
             return false;
@@ -149,11 +150,13 @@ bool CWhoisClient::Connect(const CHostRecord::Snapshot& address, bool& timedOut)
                 return true;
             }
             timedOut = wait == Wait::TimedOut;
+            m_bRefused = error == ECONNREFUSED;
             if (wait == Wait::Stopped) {
                 return false;
             }
         } else {
             timedOut = false;
+            m_bRefused = errno == ECONNREFUSED;
         }
         m_socket.CloseSocket();
     }
@@ -174,6 +177,7 @@ bool CWhoisClient::Receive()
             continue;
         }
         if (received <= 0) {
+            m_bRefused = received < 0 && errno == ECONNRESET && m_answer.size() == start;
             return false;
         }
         if (!ReceiveBuffer::Append(m_answer, QByteArrayView(chunk, received))) {

@@ -41,6 +41,10 @@ public:
     const QByteArray& GetMessage() const { return m_message; }
     CSocketHolder& GetSocket() { return m_socket; }
     bool UsesHost(const CHostRecord* host) const { return m_host.get() == host; }
+    // The server refused the connection, or reset it before sending a byte.
+    bool WasRefused() const { return m_bRefused; }
+    // The server's name could not be resolved (now, or lately enough to be remembered).
+    bool WasUnresolved() const { return m_bUnresolved; }
 
     void Abort();
 
@@ -67,4 +71,6 @@ private:
     CLookupTimeouts m_timeouts;
     Clock::time_point m_deadline;
     CSocketHolder m_socket;
+    bool m_bRefused = false;
+    bool m_bUnresolved = false;
 };

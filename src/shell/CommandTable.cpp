@@ -192,6 +192,9 @@ constexpr CCommandSpec kCommands[] = {
      In(Menu::Lookup, 2, 0), kNowhere, nullptr},
     {Command::SetupDomains, "Setup D&omains", "Setup Domains", "Setup Domains", kNoKeys,
      "quillon-tlds", In(Menu::Lookup, 2, 1), OnToolbar(5, 0), nullptr},
+    {Command::UpdateRdapServers, "&Update RDAP Servers",
+     "Fetch the current list of RDAP servers from IANA", "Update RDAP Servers", kNoKeys, nullptr,
+     In(Menu::Lookup, 2, 2), kNowhere, nullptr},
 
     {Command::HelpTopics, "&Help Topics", "List Help topics", "Help Topics", Keys(Qt::Key_F1),
      "help-contents", In(Menu::Help, 0, 0), kNowhere, nullptr},

@@ -50,6 +50,7 @@ enum class Command {
     StopAll,
     Options,
     SetupDomains,
+    UpdateRdapServers,
     HelpTopics,
     CustomerSupport,
     About,

@@ -4,6 +4,7 @@
 #include "shell/ExportCommands.h"
 #include "shell/MainFrame.h"
 #include "shell/OptionsDialog.h"
+#include "shell/RdapUpdateCommand.h"
 #include "shell/TLDSetupDialog.h"
 #include "shell/WebCommands.h"
 #include "view/DomainView.h"
@@ -12,6 +13,7 @@ void BindFeatureCommands(CMainFrame& frame)
 {
     new CExportCommands(frame);
     new CWebCommands(frame);
+    new CRdapUpdateCommand(frame);
     CDomainDoc& doc = frame.GetDocument();
     frame.Bind(Command::AddNames, [&frame, &doc] { RunAddNamesCommand(&frame, doc); });
     frame.Bind(Command::ConstructNames, [&frame, &doc] { RunConstructNamesCommand(&frame, doc); });

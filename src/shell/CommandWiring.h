@@ -2,6 +2,6 @@
 
 class CMainFrame;
 
-// Binds the commands of the name dialogs, the exports and reports, the web lookups, the options
-// and the TLD table to the window.
+// Binds the commands of the name dialogs, the exports and reports, the web lookups, the options,
+// the TLD table and the RDAP server list to the window.
 void BindFeatureCommands(CMainFrame& frame);

@@ -100,6 +100,12 @@ QWidget* COptionsDialog::CreateCommunicationGroup()
                                   kMinTimeoutSeconds, kMaxTimeoutSeconds, "readTimeout");
     m_pLookupTimeout = AddNumberRow(*form, QStringLiteral("&Lookup Timeout (seconds)"),
                                     kMinTimeoutSeconds, kMaxTimeoutSeconds, "lookupTimeout");
+    m_pUseRdapFallback = new QCheckBox(QStringLiteral("&Use RDAP when WHOIS fails"));
+    m_pUseRdapFallback->setObjectName(QStringLiteral("useRdapFallback"));
+    m_pUseRdapFallback->setToolTip(
+        QStringLiteral("When a WHOIS server cannot be found or refuses the connection, ask the "
+                       "TLD's RDAP service instead."));
+    form->addRow(m_pUseRdapFallback);
     return group;
 }
 
@@ -140,6 +146,7 @@ void COptionsDialog::ShowValues(const COptionsValues& values)
     m_pStripOutput->setChecked(values.stripOutput);
     m_pNotifyLookupsFinished->setChecked(values.notifyLookupsFinished);
     m_pNotifyNameAvailable->setChecked(values.notifyNameAvailable);
+    m_pUseRdapFallback->setChecked(values.useRdapFallback);
 }
 
 std::optional<COptionsValues> COptionsDialog::ReadControls()
@@ -169,6 +176,7 @@ std::optional<COptionsValues> COptionsDialog::ReadControls()
     values.stripOutput = m_pStripOutput->isChecked();
     values.notifyLookupsFinished = m_pNotifyLookupsFinished->isChecked();
     values.notifyNameAvailable = m_pNotifyNameAvailable->isChecked();
+    values.useRdapFallback = m_pUseRdapFallback->isChecked();
     return values;
 }
 

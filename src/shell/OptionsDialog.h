@@ -48,6 +48,7 @@ private:
     QCheckBox* m_pStripOutput = nullptr;
     QCheckBox* m_pNotifyLookupsFinished = nullptr;
     QCheckBox* m_pNotifyNameAvailable = nullptr;
+    QCheckBox* m_pUseRdapFallback = nullptr;
 };
 
 // "&Options...": runs the dialog; once it is confirmed, the scheduler takes the new connection

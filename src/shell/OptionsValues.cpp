@@ -15,6 +15,7 @@ COptionsValues COptionsValues::FromSettings()
     values.stripOutput = GetSetting(Setting::StripOutput) != 0;
     values.notifyLookupsFinished = GetSetting(Setting::NotifyLookupsFinished) != 0;
     values.notifyNameAvailable = GetSetting(Setting::NotifyNameAvailable) != 0;
+    values.useRdapFallback = GetSetting(Setting::UseRdapFallback) != 0;
     return values;
 }
 
@@ -33,6 +34,7 @@ std::vector<std::pair<CIntSetting, int>> COptionsValues::InWriteOrder() const
         {Setting::StripOutput, stripOutput ? 1 : 0},
         {Setting::NotifyLookupsFinished, notifyLookupsFinished ? 1 : 0},
         {Setting::NotifyNameAvailable, notifyNameAvailable ? 1 : 0},
+        {Setting::UseRdapFallback, useRdapFallback ? 1 : 0},
     };
 }
 

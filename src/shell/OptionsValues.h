@@ -20,6 +20,7 @@ struct COptionsValues {
     bool stripOutput = Setting::StripOutput.defaultValue != 0;
     bool notifyLookupsFinished = Setting::NotifyLookupsFinished.defaultValue != 0;
     bool notifyNameAvailable = Setting::NotifyNameAvailable.defaultValue != 0;
+    bool useRdapFallback = Setting::UseRdapFallback.defaultValue != 0;
 
     static COptionsValues FromSettings();
     // Every value with its setting, in the order confirming the dialog writes them.

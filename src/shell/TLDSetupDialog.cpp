@@ -117,6 +117,8 @@ QLayout* CTLDSetupDialog::CreateBoxes()
     m_pTLD->setObjectName(QStringLiteral("tld"));
     m_pServer = new QLineEdit;
     m_pServer->setObjectName(QStringLiteral("server"));
+    m_pServer->setToolTip(QStringLiteral("A WHOIS server (host or host:port) or the base URL of an "
+                                         "RDAP service (https://rdap.example/)"));
     m_pRegistrar = new QLineEdit;
     m_pRegistrar->setObjectName(QStringLiteral("registrar"));
     auto* tldLabel = new QLabel(QStringLiteral("TLD"));

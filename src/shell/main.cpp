@@ -1,3 +1,4 @@
+#include "lookup/HttpTransfer.h"
 #include "shell/DesktopIntegration.h"
 #include "shell/PrintRequest.h"
 #include "shell/ProgramIdentity.h"
@@ -11,6 +12,7 @@
 
 int main(int argc, char** argv)
 {
+    const CHttpLibrary http;
     QApplication application(argc, argv);
     ApplyProgramIdentity();
 

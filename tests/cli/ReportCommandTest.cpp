@@ -161,7 +161,8 @@ TEST_F(ReportCommandTest, UnwritableReportIsAnError)
 TEST_F(ReportCommandTest, OverviewListsTheCommand)
 {
     const CCliResult result = RunCli({QStringLiteral("--help")});
-    EXPECT_TRUE(result.out.contains("  report    Write the HTML report")) << result.out.constData();
+    EXPECT_TRUE(result.out.contains("  report      Write the HTML report"))
+        << result.out.constData();
 }
 
 } // namespace

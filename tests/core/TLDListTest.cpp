@@ -106,6 +106,14 @@ TEST_F(TLDListTest, ImportAddsAndUpdatesUsableLinesOnly)
     EXPECT_EQ(list.FindTLD("DE"), nullptr);
 }
 
+TEST_F(TLDListTest, ImportKeepsTheCaseOfRdapUrlPaths)
+{
+    list.ImportTLDText("com: HTTPS://RDAP.Example.COM/Com/V1/\n"
+                       "zz: Http://127.0.0.1:8080/Relay\n");
+    EXPECT_EQ(list.FindTLD("COM")->m_strServer, QByteArray("https://rdap.example.com/Com/V1/"));
+    EXPECT_EQ(list.FindTLD("ZZ")->m_strServer, QByteArray("http://127.0.0.1:8080/Relay"));
+}
+
 TEST_F(TLDListTest, AddOrUpdateIgnoresEmptyTexts)
 {
     list.AddOrUpdateTLD("", "whois.example");

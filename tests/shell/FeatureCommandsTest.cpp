@@ -8,9 +8,12 @@
 #include "view/UserPrompt.h"
 #include "web/BrowserLauncher.h"
 
+#include "lookup/RdapBootstrap.h"
+
 #include "support/CleanProgram.h"
 #include "support/StoredEntry.h"
 #include "support/TestEnvironment.h"
+#include "support/TestHttpServer.h"
 
 #include <QAction>
 #include <QApplication>
@@ -18,6 +21,7 @@
 #include <QFile>
 #include <QLineEdit>
 #include <QTemporaryDir>
+#include <QTest>
 #include <QTimer>
 
 #include <gtest/gtest.h>
@@ -135,3 +139,27 @@ TEST_F(FeatureCommandsTest, WizardIsOfferedOnlyForAnEmptyList)
 }
 
 } // namespace
+
+TEST_F(FeatureCommandsTest, UpdateRdapServersSavesAGoodListAndKeepsItOnABadOne)
+{
+    CTestHttpServer server;
+    SetSetting(Setting::RdapBootstrapURL, QString::fromUtf8(server.BaseUrl() + "dns.json"));
+    const QByteArray good =
+        R"({"publication":"2026-03-23T19:00:02Z","services":[[["com"],["https://rdap.example/"]]]})";
+    const auto updateShows = [this](const QString& words) {
+        const qsizetype before = CUserPrompt::ShownTexts().size();
+        Trigger(Command::UpdateRdapServers);
+        EXPECT_TRUE(
+            QTest::qWaitFor([before] { return CUserPrompt::ShownTexts().size() > before; }, 10000));
+        EXPECT_TRUE(CUserPrompt::ShownTexts().last().contains(words))
+            << CUserPrompt::ShownTexts().last().toStdString();
+    };
+    server.SetDefault(CTestHttpServer::Script::Answer(200, good));
+    updateShows(QStringLiteral("The RDAP server list was updated: 1 TLDs"));
+    EXPECT_EQ(ReadFile(CRdapBootstrap::DataFolderCopy()), good);
+
+    server.SetDefault(CTestHttpServer::Script::Answer(503, {}));
+    updateShows(QStringLiteral("the copy in use is kept: %1dns.json answered with HTTP status 503")
+                    .arg(QString::fromUtf8(server.BaseUrl())));
+    EXPECT_EQ(ReadFile(CRdapBootstrap::DataFolderCopy()), good);
+}

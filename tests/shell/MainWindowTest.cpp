@@ -588,7 +588,7 @@ TEST_F(MainWindowTest, MenusPopupAndToolbarHoldTheCommandsInOrder)
                   "Export As &Text[&All Selected Names...,All Available &Names],"
                   "&Export to Database],"
                   "&Lookup[Highlighted &Domain,&All Selected,&Reset All Selected,|,"
-                  "Stop &Highlighted,&Stop All,|,&Options...,Setup D&omains],"
+                  "Stop &Highlighted,&Stop All,|,&Options...,Setup D&omains,&Update RDAP Servers],"
                   "&Help[&Help Topics,Customer &Support,|,&About ZUL...]"));
     EXPECT_EQ(Layout(Frame().GetPopupMenu()->actions()).toStdString(),
               std::string("&Delete Entry,&Reset Entry,&Copy[&Domain Name,Domain I&P,"

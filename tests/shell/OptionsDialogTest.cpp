@@ -211,7 +211,8 @@ TEST_F(OptionsDialogTest, TabOrderFollowsTheGroupsDownTheDialog)
     EXPECT_EQ(order, (QStringList{
                          QStringLiteral("maxConnections"), QStringLiteral("connectionInterval"),
                          QStringLiteral("connectTimeout"), QStringLiteral("readTimeout"),
-                         QStringLiteral("lookupTimeout"), QStringLiteral("printLines"),
+                         QStringLiteral("lookupTimeout"),
+                         QStringLiteral("&Use RDAP when WHOIS fails"), QStringLiteral("printLines"),
                          QStringLiteral("maxEntries"), QStringLiteral("Minimize to &tray at start"),
                          kRunOnStartup, QStringLiteral("Cleanup &whois result text."),
                          QStringLiteral("Notify when lookups &finish"),
@@ -308,9 +309,11 @@ TEST_F(OptionsDialogTest, ConfirmingStoresEveryOptionAndAppliesListLimitAndClean
         CheckBox(dialog, QStringLiteral("Cleanup &whois result text."))->click();
         CheckBox(dialog, QStringLiteral("Notify when lookups &finish"))->click();
         CheckBox(dialog, QStringLiteral("Notify when a name comes back &available"))->click();
+        CheckBox(dialog, QStringLiteral("&Use RDAP when WHOIS fails"))->click();
         ClickButton(dialog, QDialogButtonBox::Ok);
     });
     ASSERT_TRUE(RunOptionsCommand(nullptr, *scheduler));
+    EXPECT_EQ(Stored(Setting::UseRdapFallback), 0);
     EXPECT_EQ(Stored(Setting::PrintLines), 45);
     EXPECT_EQ(Stored(Setting::MaxEntries), 500) << "a limit below the arrows' range is kept";
     EXPECT_EQ(Stored(Setting::ConnectTimeout), 7);
@@ -345,11 +348,11 @@ TEST_F(OptionsDialogTest, OkWritesTheOptionsInItsFixedOrder)
     for (const auto& [setting, value] : COptionsValues{}.InWriteOrder()) {
         keys.emplace_back(setting.key);
     }
-    EXPECT_EQ(keys, (std::vector<std::string>{"Max Entries", "Max Connections", "Print Lines",
-                                              "Connection Interval", "Connect Timeout",
-                                              "Read Timeout", "Lookup Timeout", "Minimize to Tray",
-                                              "Run at Win startup", "Strip Output",
-                                              "Notify Lookups Finished", "Notify Name Available"}));
+    EXPECT_EQ(keys, (std::vector<std::string>{
+                        "Max Entries", "Max Connections", "Print Lines", "Connection Interval",
+                        "Connect Timeout", "Read Timeout", "Lookup Timeout", "Minimize to Tray",
+                        "Run at Win startup", "Strip Output", "Notify Lookups Finished",
+                        "Notify Name Available", "Use RDAP when WHOIS fails"}));
 }
 
 TEST_F(OptionsDialogTest, CancelWritesAndAppliesNothing)

@@ -585,13 +585,23 @@ protected:
         ASSERT_TRUE(doc.AdmitName("waiting.com"));
     }
 
+    // COM names a server whose name service never answers, so its lookups wait for the address.
+    void WaitForeverForTheAddressOfCOM()
+    {
+        tlds.AddOrUpdateTLD("COM", kNeverResolved);
+        scheduler->GetResolver().SetHostLookup([](const QString&, CServerResolver&) { return 1; });
+    }
+
+    const QByteArray kNeverResolved = "whois.never.example";
+
     CTestWhoisServer first;
     CTestWhoisServer second;
 };
 
 TEST_F(TLDEditDuringLookup, DeletingTheTLDOfAWaitingLookupEndsItAsAFailure)
 {
-    ASSERT_TRUE(scheduler->StartLookup(0)) << "started without resolving: it waits for the address";
+    WaitForeverForTheAddressOfCOM();
+    ASSERT_TRUE(scheduler->StartLookup(0));
     WhenShown<CTLDSetupDialog>([](CTLDSetupDialog& dialog) {
         ClickRow(dialog, 0);
         Click(dialog, "&Delete");
@@ -602,12 +612,12 @@ TEST_F(TLDEditDuringLookup, DeletingTheTLDOfAWaitingLookupEndsItAsAFailure)
     EXPECT_TRUE(TableTLDs(tlds).isEmpty());
     ASSERT_TRUE(WaitUntilIdle());
     EXPECT_EQ(doc.GetAt(0)->m_nStatus, STATUS_ERROR_1);
-    EXPECT_EQ(doc.GetAt(0)->m_strInfo, "Unknown 'whois' server (" + first.Address() + ")\r\n");
-    EXPECT_EQ(first.ConnectionsAccepted(), 0);
+    EXPECT_EQ(doc.GetAt(0)->m_strInfo, "Unknown 'whois' server (" + kNeverResolved + ")\r\n");
 }
 
 TEST_F(TLDEditDuringLookup, WaitingLookupFollowsItsEntryThroughAnEditAndASort)
 {
+    WaitForeverForTheAddressOfCOM();
     tlds.AddOrUpdateTLD("IO", "127.0.0.1:9");
     ASSERT_TRUE(scheduler->StartLookup(0));
     const QByteArray secondAddress = second.Address();
@@ -627,7 +637,6 @@ TEST_F(TLDEditDuringLookup, WaitingLookupFollowsItsEntryThroughAnEditAndASort)
     ASSERT_TRUE(WaitUntilIdle());
     EXPECT_EQ(doc.GetAt(0)->m_nStatus, STATUS_AVAILABLE);
     EXPECT_EQ(second.Queries(), std::vector<QByteArray>{"waiting.com\r\n"});
-    EXPECT_EQ(first.ConnectionsAccepted(), 0);
 }
 
 TEST_F(TLDEditDuringLookup, ConnectedLookupFinishesOnTheOldServerUntilTheNextIdleClose)
@@ -651,7 +660,6 @@ TEST_F(TLDEditDuringLookup, ConnectedLookupFinishesOnTheOldServerUntilTheNextIdl
 
     WhenShown<CTLDSetupDialog>([](CTLDSetupDialog& dialog) { Click(dialog, "&Close"); });
     RunSetupDomainsCommand(nullptr, tlds, *scheduler);
-    EXPECT_FALSE(scheduler->GetResolver().HostFor(*tlds.GetAt(0))->IsResolved());
     ASSERT_TRUE(doc.ResetEntry(0));
     ASSERT_TRUE(scheduler->CheckDomain(0));
     ASSERT_TRUE(WaitUntilIdle());

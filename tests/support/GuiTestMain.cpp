@@ -1,6 +1,7 @@
 #include "support/TestEnvironment.h"
 
 #include "core/DataFolder.h"
+#include "lookup/HttpTransfer.h"
 #include "view/UserPrompt.h"
 
 #include <QApplication>
@@ -12,6 +13,7 @@
 // answered by the tests instead of shown.
 int main(int argc, char** argv)
 {
+    const CHttpLibrary http;
     CTestEnvironment::Instance();
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
         qputenv("QT_QPA_PLATFORM", "offscreen");

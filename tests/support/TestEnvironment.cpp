@@ -13,6 +13,11 @@ CTestEnvironment::CTestEnvironment()
 {
     qputenv("XDG_CONFIG_HOME", m_config.path().toUtf8());
     qputenv("QUILLON_DATA_DIR", m_data.path().toUtf8());
+    // Test servers are on this machine: no transfer may leave through a proxy.
+    for (const char* proxy :
+         {"http_proxy", "https_proxy", "all_proxy", "HTTP_PROXY", "HTTPS_PROXY", "ALL_PROXY"}) {
+        qunsetenv(proxy);
+    }
     QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, m_config.path());
 }
 

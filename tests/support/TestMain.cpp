@@ -1,6 +1,7 @@
 #include "support/TestEnvironment.h"
 
 #include "core/DataFolder.h"
+#include "lookup/HttpTransfer.h"
 
 #include <QCoreApplication>
 
@@ -10,6 +11,7 @@
 // temporary settings and data folders in place before any test runs.
 int main(int argc, char** argv)
 {
+    const CHttpLibrary http;
     testing::InitGoogleTest(&argc, argv);
     CTestEnvironment::Instance();
     QCoreApplication app(argc, argv);

@@ -1,13 +1,9 @@
 #include "support/TestWhoisServer.h"
 
-#include <algorithm>
 #include <cstring>
 
-#include <arpa/inet.h>
-#include <netinet/in.h>
 #include <poll.h>
 #include <sys/socket.h>
-#include <unistd.h>
 
 namespace {
 
@@ -43,43 +39,17 @@ QByteArray ReadQueryLine(int socket)
 
 CTestWhoisServer::CTestWhoisServer()
 {
-    m_listener = ::socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0);
-    const int yes = 1;
-    ::setsockopt(m_listener, SOL_SOCKET, SO_REUSEADDR, &yes, sizeof yes);
-    sockaddr_in address{};
-    address.sin_family = AF_INET;
-    address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-    ::bind(m_listener, reinterpret_cast<sockaddr*>(&address), sizeof address);
-    ::listen(m_listener, 256);
-    socklen_t length = sizeof address;
-    ::getsockname(m_listener, reinterpret_cast<sockaddr*>(&address), &length);
-    m_port = ntohs(address.sin_port);
-    m_acceptor = std::thread([this] { AcceptLoop(); });
+    Start();
 }
 
 CTestWhoisServer::~CTestWhoisServer()
 {
-    m_bStopping = true;
-    ReleaseStalled();
-    ::shutdown(m_listener, SHUT_RDWR);
-    m_acceptor.join();
-    ::close(m_listener);
-    std::vector<std::thread> connections;
-    {
-        const std::lock_guard lock(m_mutex);
-        for (const int client : m_clients) {
-            ::shutdown(client, SHUT_RDWR);
-        }
-        connections.swap(m_connections);
-    }
-    for (std::thread& connection : connections) {
-        connection.join();
-    }
+    Stop();
 }
 
 QByteArray CTestWhoisServer::Address() const
 {
-    return "127.0.0.1:" + QByteArray::number(m_port);
+    return "127.0.0.1:" + QByteArray::number(Port());
 }
 
 void CTestWhoisServer::SetDefault(Script script)
@@ -98,36 +68,6 @@ std::vector<QByteArray> CTestWhoisServer::Queries() const
 {
     const std::lock_guard lock(m_mutex);
     return m_queries;
-}
-
-void CTestWhoisServer::ReleaseStalled()
-{
-    {
-        const std::lock_guard lock(m_mutex);
-        m_bReleased = true;
-    }
-    m_release.notify_all();
-}
-
-void CTestWhoisServer::AcceptLoop()
-{
-    for (;;) {
-        const int client = ::accept4(m_listener, nullptr, nullptr, SOCK_CLOEXEC);
-        if (client < 0) {
-            if (m_bStopping) {
-                return;
-            }
-            continue;
-        }
-        ++m_accepted;
-        const int open = ++m_open;
-        int most = m_mostOpen.load();
-        while (open > most && !m_mostOpen.compare_exchange_weak(most, open)) {
-        }
-        const std::lock_guard lock(m_mutex);
-        m_clients.push_back(client);
-        m_connections.emplace_back([this, client] { Serve(client); });
-    }
 }
 
 void CTestWhoisServer::Serve(int client)
@@ -174,12 +114,6 @@ void CTestWhoisServer::Serve(int client)
         break;
     }
     }
-    {
-        const std::lock_guard lock(m_mutex);
-        m_clients.erase(std::remove(m_clients.begin(), m_clients.end(), client), m_clients.end());
-    }
-    ::close(client);
-    --m_open;
 }
 
 CTestWhoisServer::Script CTestWhoisServer::ScriptFor(const QByteArray& query) const
@@ -197,10 +131,4 @@ void CTestWhoisServer::HoldUntilClientLeaves(int client)
             return;
         }
     }
-}
-
-bool CTestWhoisServer::WaitUnlessReleased(std::chrono::milliseconds duration)
-{
-    std::unique_lock lock(m_mutex);
-    return !m_release.wait_for(lock, duration, [this] { return m_bReleased; });
 }

@@ -1,13 +1,11 @@
 #pragma once
 
+#include "support/TestTcpServer.h"
+
 #include <QByteArray>
 #include <QHash>
 
-#include <atomic>
 #include <chrono>
-#include <condition_variable>
-#include <mutex>
-#include <thread>
 #include <vector>
 
 // A WHOIS server for tests on 127.0.0.1 at a port of its own. It reads the query line and acts
@@ -15,7 +13,7 @@
 // accept and never answer (until the client leaves), trickle a byte at a time, trickle the answer
 // over and over at a few bytes a second without ever ending (until the client leaves), flood, or
 // reset the connection. It counts the connections open at once.
-class CTestWhoisServer {
+class CTestWhoisServer final : public CTestTcpServer {
 public:
     enum class Mode { Answer, CloseAtOnce, Stall, Trickle, EndlessTrickle, Flood, Reset };
 
@@ -58,46 +56,24 @@ public:
     };
 
     CTestWhoisServer();
-    ~CTestWhoisServer();
-    CTestWhoisServer(const CTestWhoisServer&) = delete;
-    CTestWhoisServer& operator=(const CTestWhoisServer&) = delete;
+    ~CTestWhoisServer() override;
 
-    quint16 Port() const { return m_port; }
     // "127.0.0.1:<port>", as a TLD table entry names this server.
     QByteArray Address() const;
 
     void SetDefault(Script script);
     void SetScript(const QByteArray& name, Script script);
 
-    int ConnectionsOpen() const { return m_open.load(); }
-    int MostConnectionsAtOnce() const { return m_mostOpen.load(); }
-    int ConnectionsAccepted() const { return m_accepted.load(); }
     // Every query line received, CR LF included, in arrival order.
     std::vector<QByteArray> Queries() const;
-    // Lets stalled connections go (the server closes them).
-    void ReleaseStalled();
 
 private:
-    void AcceptLoop();
-    void Serve(int client);
+    void Serve(int client) override;
     Script ScriptFor(const QByteArray& query) const;
-    bool WaitUnlessReleased(std::chrono::milliseconds duration);
     // A stalled connection ends when the client closes it or the test releases it.
     void HoldUntilClientLeaves(int client);
 
-    int m_listener = -1;
-    quint16 m_port = 0;
-    std::atomic<bool> m_bStopping{false};
-    std::atomic<int> m_open{0};
-    std::atomic<int> m_mostOpen{0};
-    std::atomic<int> m_accepted{0};
-    mutable std::mutex m_mutex;
-    Script m_default;                       // guarded by m_mutex
-    QHash<QByteArray, Script> m_scripts;    // guarded by m_mutex
-    std::vector<QByteArray> m_queries;      // guarded by m_mutex
-    std::vector<std::thread> m_connections; // guarded by m_mutex
-    std::vector<int> m_clients;             // guarded by m_mutex
-    bool m_bReleased = false;               // guarded by m_mutex
-    std::condition_variable m_release;
-    std::thread m_acceptor;
+    Script m_default;                    // guarded by m_mutex
+    QHash<QByteArray, Script> m_scripts; // guarded by m_mutex
+    std::vector<QByteArray> m_queries;   // guarded by m_mutex
 };
