@@ -149,8 +149,9 @@ public:
         const bool secondDelegation =
             !delegated.isEmpty() && ByteText::EqualsNoCase(delegated, m_lastDelegated);
         m_lastDelegated = delegated;
-        if (hits & AnswerPhrases::kFailure) {
+        if (hits & (AnswerPhrases::kFailure | AnswerPhrases::kThrottle)) {
             m_failed = true;
+            m_throttled = (hits & AnswerPhrases::kThrottle) != 0;
             return false;
         }
         if ((hits & AnswerPhrases::kRegistered) || secondDelegation) {
@@ -169,20 +170,19 @@ public:
         return m_free && !m_failed ? std::uint8_t{STATUS_AVAILABLE} : defaultStatus;
     }
 
+    AnswerKind Kind() const
+    {
+        return m_throttled && !m_registered ? AnswerKind::Throttled : AnswerKind::Answered;
+    }
+
 private:
     // The name of the statement line before, when it was a delegation line.
     QByteArrayView m_lastDelegated;
     bool m_failed = false;
+    bool m_throttled = false;
     bool m_registered = false;
     bool m_free = false;
 };
-
-std::uint8_t VerdictOf(const QByteArray& text, std::uint8_t defaultStatus)
-{
-    CVerdictReader reader;
-    AnswerLayout::Walk(text, reader);
-    return reader.Verdict(defaultStatus);
-}
 
 } // namespace
 
@@ -209,9 +209,11 @@ void StripDisclaimers(CDomainInfo& record)
     text = WithoutRecognisedNotices(text);
 }
 
-void AnalyseAnswer(CDomainInfo& record, std::uint8_t defaultStatus)
+AnswerKind AnalyseAnswer(CDomainInfo& record, std::uint8_t defaultStatus)
 {
-    int status = VerdictOf(record.m_strInfo, defaultStatus);
+    CVerdictReader reader;
+    AnswerLayout::Walk(record.m_strInfo, reader);
+    int status = reader.Verdict(defaultStatus);
     if (status == STATUS_ERROR_1 && record.m_nPrevStatus >= STATUS_ERROR_1) {
         status = record.m_nPrevStatus + 1;
     }
@@ -219,6 +221,7 @@ void AnalyseAnswer(CDomainInfo& record, std::uint8_t defaultStatus)
         status = STATUS_TOO_MANY_ERRORS;
     }
     record.m_nStatus = static_cast<std::uint8_t>(status);
+    return reader.Kind();
 }
 
 void AnalyseStoredAnswer(CDomainInfo& record)

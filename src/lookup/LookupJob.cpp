@@ -3,9 +3,10 @@
 #include "lookup/CompletionQueue.h"
 
 CLookupJob::CLookupJob(QByteArray name, std::uint8_t previousStatus,
-                       std::shared_ptr<CHostRecord> host, QByteArray serverName,
+                       std::shared_ptr<CHostRecord> host, QByteArray server, QByteArray serverName,
                        CLookupTimeouts timeouts, Strip strip, CCompletionQueue& completions)
     : m_client(name, std::move(host), std::move(serverName), timeouts)
+    , m_server(std::move(server))
     , m_strip(strip)
     , m_result(std::move(name))
     , m_completions(completions)
@@ -22,6 +23,7 @@ CLookupJob::~CLookupJob()
 
 void CLookupJob::Start()
 {
+    m_startedAt = Clock::now();
     m_thread = std::thread([this] { LookupWorker(); });
 }
 
@@ -49,7 +51,10 @@ void CLookupJob::LookupWorker()
     m_client.GetSocket().Close();
     CleanAnswer(m_result, m_strip);
     m_finishedAtUtc = QDateTime::currentDateTimeUtc();
-    AnalyseAnswer(m_result, STATUS_ERROR_1);
+    const AnswerKind kind = AnalyseAnswer(m_result, STATUS_ERROR_1);
+    if (answered) {
+        m_reply = kind == AnswerKind::Throttled ? Reply::Throttled : Reply::Answered;
+    }
     m_bEnded.store(true, std::memory_order_release);
     m_completions.Push(this);
 }

@@ -3,6 +3,7 @@
 #include "lookup/AnswerAnalysis.h"
 #include "lookup/CompletionQueue.h"
 #include "lookup/LookupTimeouts.h"
+#include "lookup/ServerBrake.h"
 #include "lookup/ServerResolver.h"
 
 #include <QObject>
@@ -15,11 +16,15 @@
 
 class CDomainDoc;
 class CHostRecord;
+class CTLDInfo;
 class CLookupJob;
 
 // Turns lookup commands into worker threads, one per entry being looked up, and keeps the number
 // running within the connection limit. Its timer paces the lookup of the ticked entries; each
-// tick also tells the host to refresh its status line. Runs on the user-interface thread.
+// tick also tells the host to refresh its status line. Under that pace each server has a brake
+// that learns how fast the server lets itself be asked: a throttled answer leaves its entry as
+// it was and slows that server down, while the other servers' lookups go on. Runs on the
+// user-interface thread.
 class CLookupScheduler : public QObject {
     Q_OBJECT
 
@@ -41,8 +46,13 @@ public:
     // Whether lookups that start from now on remove the registries' disclaimers.
     void SetStripOutput(Strip strip) { m_strip = strip; }
     Strip GetStripOutput() const { return m_strip; }
+    // "Back Off When Throttled" and "Longest Back-off".
+    void SetBackOff(bool enabled, std::chrono::seconds longest)
+    {
+        m_brakes.SetEnabled(enabled, longest);
+    }
     // The values confirmed in the options: connections within 1..40, a tick of at least two
-    // seconds, the list limit and disclaimer stripping.
+    // seconds, the list limit, disclaimer stripping and the back-off.
     void ApplyOptions();
 
     // Which entries a batch looks up: the ticked ones (the window), or every one (a run over a
@@ -68,6 +78,10 @@ public:
     void OnTimer();
 
     CServerResolver& GetResolver() { return m_resolver; }
+    // The server whose lookups have waited longest at the latest tick, if any waited.
+    std::optional<CServerWait> CurrentWait() const;
+    // Throttled answers received so far.
+    int ThrottleCount() const { return m_brakes.Throttles(); }
 
 Q_SIGNALS:
     // After every tick: time to refresh the status line.
@@ -76,12 +90,16 @@ Q_SIGNALS:
     void Idle();
     // The entry at this index has its result.
     void LookupCompleted(int index);
+    // The server throttled the lookup of the entry at this index; the entry waits for it.
+    void LookupThrottled(int index);
 
 private:
     void OnLookupsDone();
     void Complete(CLookupJob* job);
     int CountRunning() const;
     int StartPass(int& running, bool (*eligible)(std::uint8_t status));
+    // The table entry whose server a lookup of `name` asks: its own TLD's, else that of com.
+    const CTLDInfo* ServerEntryFor(QByteArrayView name) const;
 
     CDomainDoc& m_doc;
     QPointer<CDomainDoc> m_docAlive;
@@ -91,6 +109,7 @@ private:
     CLookupTimeouts m_timeouts;
     Strip m_strip;
     int m_nMaxConnections;
+    CServerBrakes m_brakes;
     bool m_bLookupAll = false;
     BatchScope m_batchScope = BatchScope::Ticked;
     // Every job whose worker has not been joined yet, detached ones included.

@@ -211,7 +211,9 @@ TEST_F(OptionsDialogTest, TabOrderFollowsTheGroupsDownTheDialog)
     EXPECT_EQ(order, (QStringList{
                          QStringLiteral("maxConnections"), QStringLiteral("connectionInterval"),
                          QStringLiteral("connectTimeout"), QStringLiteral("readTimeout"),
-                         QStringLiteral("lookupTimeout"), QStringLiteral("printLines"),
+                         QStringLiteral("lookupTimeout"),
+                         QStringLiteral("&Back off when a server asks to slow down"),
+                         QStringLiteral("longestBackOff"), QStringLiteral("printLines"),
                          QStringLiteral("maxEntries"), QStringLiteral("Minimize to &tray at start"),
                          kRunOnStartup, QStringLiteral("Cleanup &whois result text."),
                          QStringLiteral("Notify when lookups &finish"),
@@ -345,11 +347,12 @@ TEST_F(OptionsDialogTest, OkWritesTheOptionsInItsFixedOrder)
     for (const auto& [setting, value] : COptionsValues{}.InWriteOrder()) {
         keys.emplace_back(setting.key);
     }
-    EXPECT_EQ(keys, (std::vector<std::string>{"Max Entries", "Max Connections", "Print Lines",
-                                              "Connection Interval", "Connect Timeout",
-                                              "Read Timeout", "Lookup Timeout", "Minimize to Tray",
-                                              "Run at Win startup", "Strip Output",
-                                              "Notify Lookups Finished", "Notify Name Available"}));
+    EXPECT_EQ(keys,
+              (std::vector<std::string>{
+                  "Max Entries", "Max Connections", "Print Lines", "Connection Interval",
+                  "Connect Timeout", "Read Timeout", "Lookup Timeout", "Back Off When Throttled",
+                  "Longest Back-off", "Minimize to Tray", "Run at Win startup", "Strip Output",
+                  "Notify Lookups Finished", "Notify Name Available"}));
 }
 
 TEST_F(OptionsDialogTest, CancelWritesAndAppliesNothing)

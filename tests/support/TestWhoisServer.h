@@ -7,6 +7,7 @@
 #include <chrono>
 #include <condition_variable>
 #include <mutex>
+#include <optional>
 #include <thread>
 #include <vector>
 
@@ -68,6 +69,10 @@ public:
 
     void SetDefault(Script script);
     void SetScript(const QByteArray& name, Script script);
+    // Serves at most `perSecond` queries a second after a burst of `burst` (a token bucket, as
+    // registries limit their clients); a query beyond that gets `throttleText` and nothing else.
+    void LimitRate(double perSecond, int burst, QByteArray throttleText);
+    int ThrottledAnswers() const { return m_throttled.load(); }
 
     int ConnectionsOpen() const { return m_open.load(); }
     int MostConnectionsAtOnce() const { return m_mostOpen.load(); }
@@ -80,7 +85,7 @@ public:
 private:
     void AcceptLoop();
     void Serve(int client);
-    Script ScriptFor(const QByteArray& query) const;
+    Script ScriptFor(const QByteArray& query);
     bool WaitUnlessReleased(std::chrono::milliseconds duration);
     // A stalled connection ends when the client closes it or the test releases it.
     void HoldUntilClientLeaves(int client);
@@ -91,6 +96,15 @@ private:
     std::atomic<int> m_open{0};
     std::atomic<int> m_mostOpen{0};
     std::atomic<int> m_accepted{0};
+    std::atomic<int> m_throttled{0};
+    struct RateLimit {
+        double perSecond = 0;
+        double burst = 0;
+        double tokens = 0;
+        std::chrono::steady_clock::time_point filledAt;
+        QByteArray throttleText;
+    };
+    std::optional<RateLimit> m_rateLimit; // guarded by m_mutex
     mutable std::mutex m_mutex;
     Script m_default;                       // guarded by m_mutex
     QHash<QByteArray, Script> m_scripts;    // guarded by m_mutex
