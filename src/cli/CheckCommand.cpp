@@ -187,14 +187,19 @@ void ApplyPacing(CLookupScheduler& scheduler, const CheckOptions& options)
 }
 
 // The list's counts, and how many names given were refused when there were any.
-QString RunSummary(const CDomainDoc& doc, int refused)
+// "1 name skipped", "2 throttled answers"; nothing for none.
+QString CountText(int count, const char* one, const char* many)
 {
-    const QString counts = SummaryText(CListCounts::Of(doc));
-    if (refused == 0) {
-        return counts;
+    if (count == 0) {
+        return {};
     }
-    return refused == 1 ? counts + QStringLiteral(", 1 name skipped")
-                        : counts + QStringLiteral(", %1 names skipped").arg(refused);
+    return QStringLiteral(", %1 %2").arg(count).arg(QLatin1String(count == 1 ? one : many));
+}
+
+QString RunSummary(const CDomainDoc& doc, int refused, int throttles)
+{
+    return SummaryText(CListCounts::Of(doc)) + CountText(refused, "name skipped", "names skipped") +
+           CountText(throttles, "throttled answer", "throttled answers");
 }
 
 bool AllDecided(const CDomainDoc& doc)
@@ -319,14 +324,16 @@ int RunCheckCommand(const QStringList& arguments)
     // comes during the save waits for it.
     CInterruptNotifier interrupts;
     bool interrupted = false;
+    int throttles = 0;
     {
         CLookupScheduler scheduler(doc);
         ApplyPacing(scheduler, options);
         CCheckRun run(doc, scheduler, *resultFormat, interrupts);
         interrupted = run.Exec();
+        throttles = scheduler.ThrottleCount();
     }
 
-    const QByteArray summary = RunSummary(doc, refused).toUtf8() + '\n';
+    const QByteArray summary = RunSummary(doc, refused, throttles).toUtf8() + '\n';
     std::fputs(summary.constData(), stderr);
     if (!options.document.isEmpty()) {
         if (const CFileResult saved = doc.OnSaveDocument(options.document); !saved.Ok()) {

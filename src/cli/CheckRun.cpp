@@ -18,6 +18,7 @@ CCheckRun::CCheckRun(CDomainDoc& doc, CLookupScheduler& scheduler, CResultFormat
     , m_bProgress(::isatty(STDERR_FILENO) != 0)
 {
     connect(&m_scheduler, &CLookupScheduler::LookupCompleted, this, &CCheckRun::OnCompleted);
+    connect(&m_scheduler, &CLookupScheduler::LookupThrottled, this, &CCheckRun::OnThrottled);
     connect(&m_scheduler, &CLookupScheduler::Ticked, this, &CCheckRun::OnTicked);
     connect(&interrupts, &CInterruptNotifier::Interrupted, this, &CCheckRun::OnInterrupted);
 }
@@ -43,10 +44,15 @@ void CCheckRun::OnCompleted(int index)
         if (m_bProgress) {
             std::fputs("\r\033[K", stderr);
         }
-        CliOutput::WriteLine(m_format.Line(m_doc, index));
+        CliOutput::WriteLine(m_format.Line(m_doc, index, {m_throttles.value(index)}));
         std::fflush(stdout);
     }
     FinishWhenIdle();
+}
+
+void CCheckRun::OnThrottled(int index)
+{
+    ++m_throttles[index];
 }
 
 void CCheckRun::OnTicked()
@@ -72,7 +78,11 @@ void CCheckRun::FinishWhenIdle()
 void CCheckRun::ShowProgress()
 {
     if (m_bProgress) {
-        const QByteArray line = "\r\033[K" + SummaryText(CListCounts::Of(m_doc)).toUtf8();
+        QString progress = SummaryText(CListCounts::Of(m_doc));
+        if (const std::optional<CServerWait> wait = m_scheduler.CurrentWait()) {
+            progress += QStringLiteral(", ") + ServerWaitText(*wait);
+        }
+        const QByteArray line = "\r\033[K" + progress.toUtf8();
         std::fputs(line.constData(), stderr);
     }
 }

@@ -3,6 +3,7 @@
 #include "cli/ResultFormat.h"
 
 #include <QEventLoop>
+#include <QHash>
 #include <QObject>
 
 class CDomainDoc;
@@ -10,8 +11,8 @@ class CInterruptNotifier;
 class CLookupScheduler;
 
 // Drives one quillon-cli check: turns the lookup of the ticked entries on, prints each verdict
-// as it arrives, shows progress on a terminal, and ends when nothing is left to do or the user
-// presses Ctrl-C (running lookups are stopped first).
+// as it arrives (with the throttles its name met), shows progress on a terminal, and ends when
+// nothing is left to do or the user presses Ctrl-C (running lookups are stopped first).
 class CCheckRun : public QObject {
     Q_OBJECT
 
@@ -24,6 +25,7 @@ public:
 
 private:
     void OnCompleted(int index);
+    void OnThrottled(int index);
     void OnTicked();
     void OnInterrupted();
     void FinishWhenIdle();
@@ -35,4 +37,6 @@ private:
     QEventLoop m_loop;
     bool m_bInterrupted = false;
     bool m_bProgress;
+    // Throttled answers by entry index; the run's list is never sorted, so indexes hold.
+    QHash<int, int> m_throttles;
 };

@@ -5,6 +5,8 @@
 #include "core/DomainDoc.h"
 #include "lookup/RdapRecord.h"
 
+#include <vector>
+
 std::optional<CResultFormat> CResultFormat::FromName(const QString& name, bool withRecord)
 {
     if (name == QLatin1String("text")) {
@@ -22,51 +24,83 @@ std::optional<CResultFormat> CResultFormat::FromName(const QString& name, bool w
     return std::nullopt;
 }
 
-QByteArray CResultFormat::Line(const CDomainDoc& doc, int index) const
+namespace {
+
+// One value of a machine-readable line: text is quoted or escaped as its format wants, a number
+// goes as it is.
+struct CField {
+    const char* key;
+    QByteArray value;
+    bool text;
+};
+
+// The status code is for programs reading JSON; the columns of tsv and csv go without it.
+std::vector<CField> FieldsOf(const CDomainInfo& entry, const CLookupFacts& facts, bool json,
+                             bool withRecord)
+{
+    std::vector<CField> fields = {{"name", entry.m_strName, true},
+                                  {"status", StatusText(entry.m_nStatus), true}};
+    if (json) {
+        fields.push_back({"statusCode", QByteArray::number(entry.m_nStatus), false});
+    }
+    fields.push_back({"checkedAt", CliOutput::IsoLocalTime(entry.m_timeChecked), true});
+    fields.push_back({"protocol", RdapRecord::ProtocolOf(entry.m_strInfo).toByteArray(), true});
+    fields.push_back({"throttles", QByteArray::number(facts.throttles), false});
+    if (withRecord) {
+        fields.push_back({"record", entry.m_strInfo, true});
+    }
+    return fields;
+}
+
+QByteArray Joined(const std::vector<CField>& fields, char separator,
+                  QByteArray (*quoted)(QByteArrayView))
+{
+    QByteArray line;
+    for (const CField& field : fields) {
+        if (!line.isEmpty()) {
+            line += separator;
+        }
+        line += field.text ? quoted(field.value) : field.value;
+    }
+    return line;
+}
+
+QByteArray JsonObject(const std::vector<CField>& fields)
+{
+    QByteArray line;
+    for (const CField& field : fields) {
+        line += (line.isEmpty() ? "{\"" : ",\"") + QByteArray(field.key) +
+                "\":" + (field.text ? CliOutput::JsonString(field.value) : field.value);
+    }
+    return line + '}';
+}
+
+QByteArray TextLine(const CDomainDoc& doc, int index, bool withRecord)
 {
     const CDomainInfo& entry = *doc.GetAt(index);
-    const QByteArray status = StatusText(entry.m_nStatus);
-    const QByteArray time = CliOutput::IsoLocalTime(entry.m_timeChecked);
-    const QByteArray protocol = RdapRecord::ProtocolOf(entry.m_strInfo).toByteArray();
-    switch (m_kind) {
-    case Kind::Text: {
-        QByteArray checkedAt;
-        doc.GetFieldText(index, 3, checkedAt);
-        QByteArray line = ByteText::EscapeControls(entry.m_strName).leftJustified(30) + "  " +
-                          status.leftJustified(15) + "  " + checkedAt;
-        if (m_bWithRecord) {
-            const QByteArray record = entry.m_strInfo.trimmed().replace("\r\n", "\n");
-            line += "\n    " + ByteText::EscapeControls(record, "\t\n").replace('\n', "\n    ");
-        }
-        return line;
+    QByteArray checkedAt;
+    doc.GetFieldText(index, 3, checkedAt);
+    QByteArray line = ByteText::EscapeControls(entry.m_strName).leftJustified(30) + "  " +
+                      StatusText(entry.m_nStatus).leftJustified(15) + "  " + checkedAt;
+    if (withRecord) {
+        const QByteArray record = entry.m_strInfo.trimmed().replace("\r\n", "\n");
+        line += "\n    " + ByteText::EscapeControls(record, "\t\n").replace('\n', "\n    ");
     }
-    case Kind::Tsv: {
-        QByteArray line =
-            CliOutput::TsvField(entry.m_strName) + '\t' + status + '\t' + time + '\t' + protocol;
-        if (m_bWithRecord) {
-            line += '\t' + CliOutput::TsvField(entry.m_strInfo);
-        }
-        return line;
+    return line;
+}
+
+} // namespace
+
+QByteArray CResultFormat::Line(const CDomainDoc& doc, int index, const CLookupFacts& facts) const
+{
+    if (m_kind == Kind::Text) {
+        return TextLine(doc, index, m_bWithRecord);
     }
-    case Kind::Csv: {
-        QByteArray line =
-            CliOutput::CsvField(entry.m_strName) + ',' + status + ',' + time + ',' + protocol;
-        if (m_bWithRecord) {
-            line += ',' + CliOutput::CsvField(entry.m_strInfo);
-        }
-        return line;
+    const std::vector<CField> fields =
+        FieldsOf(*doc.GetAt(index), facts, m_kind == Kind::Json, m_bWithRecord);
+    if (m_kind == Kind::Json) {
+        return JsonObject(fields);
     }
-    case Kind::Json: {
-        QByteArray line = "{\"name\":" + CliOutput::JsonString(entry.m_strName) +
-                          ",\"status\":" + CliOutput::JsonString(status) +
-                          ",\"statusCode\":" + QByteArray::number(entry.m_nStatus) +
-                          ",\"checkedAt\":" + CliOutput::JsonString(time) +
-                          ",\"protocol\":" + CliOutput::JsonString(protocol);
-        if (m_bWithRecord) {
-            line += ",\"record\":" + CliOutput::JsonString(entry.m_strInfo);
-        }
-        return line + '}';
-    }
-    }
-    return {};
+    return m_kind == Kind::Tsv ? Joined(fields, '\t', CliOutput::TsvField)
+                               : Joined(fields, ',', CliOutput::CsvField);
 }

@@ -7,16 +7,23 @@
 
 class CDomainDoc;
 
+// What the run knows of a name's lookups beyond its entry.
+struct CLookupFacts {
+    // Throttled answers the name met on the way to its result.
+    int throttles = 0;
+};
+
 // How quillon-cli check prints each verdict: one line (text, tsv, csv) or one JSON object per
-// name, optionally with the record text. Besides the text format, each says the protocol that
-// answered ("whois" or "rdap").
+// name, optionally with the record text. The machine-readable forms give the name, the status,
+// the time of the lookup, the protocol that answered ("whois" or "rdap") and the facts, in that
+// order, then the record.
 class CResultFormat {
 public:
     enum class Kind { Text, Tsv, Csv, Json };
 
     static std::optional<CResultFormat> FromName(const QString& name, bool withRecord);
 
-    QByteArray Line(const CDomainDoc& doc, int index) const;
+    QByteArray Line(const CDomainDoc& doc, int index, const CLookupFacts& facts) const;
 
 private:
     CResultFormat(Kind kind, bool withRecord)

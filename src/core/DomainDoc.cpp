@@ -22,6 +22,17 @@
 #include <chrono>
 #include <thread>
 
+void CDomainDoc::WithdrawLookup(int index)
+{
+    CDomainInfo* entry = EntryAt(index);
+    if (!entry) {
+        return;
+    }
+    entry->m_nStatus = entry->m_nPrevStatus;
+    entry->m_pLookup.reset();
+    Changed(index, index);
+}
+
 namespace {
 
 bool ResetIfLookedUp(CDomainInfo& entry)

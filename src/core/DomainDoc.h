@@ -75,6 +75,9 @@ public:
     // The entry whose running lookup is `lookup`, or -1 when it has left the list.
     int IndexOfLookup(const CLookupTask* lookup) const;
     void ApplyLookupResult(int index, const CLookupResult& result);
+    // The entry's lookup ended with nothing to keep (its server asked to slow down): the entry
+    // shows its status, text and time from before the lookup, unmodified.
+    void WithdrawLookup(int index);
     // Back to "Unknown" with no record and no time of lookup, unless the entry is unknown or
     // being looked up. ResetTicked does so for every ticked entry and returns how many changed.
     bool ResetEntry(int index);

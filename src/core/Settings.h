@@ -28,6 +28,9 @@ inline constexpr CIntSetting LookupTimeout{"Settings", "Lookup Timeout", 60};
 inline constexpr CIntSetting UseRdapFallback{"Settings", "Use RDAP when WHOIS fails", 1};
 inline constexpr CTextSetting RdapBootstrapURL{"Settings", "RDAP Bootstrap URL",
                                                "https://data.iana.org/rdap/dns.json"};
+// A server that throttles is slowed down and paused, at most for the longest back-off (seconds).
+inline constexpr CIntSetting BackOffWhenThrottled{"Settings", "Back Off When Throttled", 1};
+inline constexpr CIntSetting LongestBackOff{"Settings", "Longest Back-off", 900};
 inline constexpr CIntSetting PrintLines{"Settings", "Print Lines", 30};
 inline constexpr CIntSetting MinimizeToTray{"Settings", "Minimize to Tray", 0};
 inline constexpr CIntSetting RunAtStartup{"Settings", "Run at Win startup", 0};

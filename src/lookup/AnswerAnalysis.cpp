@@ -150,8 +150,9 @@ public:
         const bool secondDelegation =
             !delegated.isEmpty() && ByteText::EqualsNoCase(delegated, m_lastDelegated);
         m_lastDelegated = delegated;
-        if (hits & AnswerPhrases::kFailure) {
+        if (hits & (AnswerPhrases::kFailure | AnswerPhrases::kThrottle)) {
             m_failed = true;
+            m_throttled = (hits & AnswerPhrases::kThrottle) != 0;
             return false;
         }
         if ((hits & AnswerPhrases::kRegistered) || secondDelegation) {
@@ -170,19 +171,34 @@ public:
         return m_free && !m_failed ? std::uint8_t{STATUS_AVAILABLE} : defaultStatus;
     }
 
+    AnswerKind Kind() const
+    {
+        return m_throttled && !m_registered ? AnswerKind::Throttled : AnswerKind::Answered;
+    }
+
 private:
     // The name of the statement line before, when it was a delegation line.
     QByteArrayView m_lastDelegated;
     bool m_failed = false;
+    bool m_throttled = false;
     bool m_registered = false;
     bool m_free = false;
 };
 
-std::uint8_t VerdictOf(const QByteArray& text, std::uint8_t defaultStatus)
+struct CVerdict {
+    std::uint8_t status;
+    AnswerKind kind;
+};
+
+CVerdict VerdictOf(const QByteArray& text, std::uint8_t defaultStatus)
 {
+    if (RdapRecord::IsRdapRecord(text)) {
+        return {RdapRecord::Verdict(text, defaultStatus),
+                RdapRecord::IsThrottle(text) ? AnswerKind::Throttled : AnswerKind::Answered};
+    }
     CVerdictReader reader;
     AnswerLayout::Walk(text, reader);
-    return reader.Verdict(defaultStatus);
+    return {reader.Verdict(defaultStatus), reader.Kind()};
 }
 
 } // namespace
@@ -210,11 +226,10 @@ void StripDisclaimers(CDomainInfo& record)
     text = WithoutRecognisedNotices(text);
 }
 
-void AnalyseAnswer(CDomainInfo& record, std::uint8_t defaultStatus)
+AnswerKind AnalyseAnswer(CDomainInfo& record, std::uint8_t defaultStatus)
 {
-    int status = RdapRecord::IsRdapRecord(record.m_strInfo)
-                     ? RdapRecord::Verdict(record.m_strInfo, defaultStatus)
-                     : VerdictOf(record.m_strInfo, defaultStatus);
+    const CVerdict verdict = VerdictOf(record.m_strInfo, defaultStatus);
+    int status = verdict.status;
     if (status == STATUS_ERROR_1 && record.m_nPrevStatus >= STATUS_ERROR_1) {
         status = record.m_nPrevStatus + 1;
     }
@@ -222,6 +237,7 @@ void AnalyseAnswer(CDomainInfo& record, std::uint8_t defaultStatus)
         status = STATUS_TOO_MANY_ERRORS;
     }
     record.m_nStatus = static_cast<std::uint8_t>(status);
+    return verdict.kind;
 }
 
 void AnalyseStoredAnswer(CDomainInfo& record)

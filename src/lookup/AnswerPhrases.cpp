@@ -183,10 +183,12 @@ constexpr Phrase kReducedAnswerPhrases[] = {
     {"reduced information", End::Open},
 };
 
-// The server refused or could not serve this query. Such an answer says nothing about the
-// name, whatever else it holds: AFNIC's throttle answer still ends with "No entries found".
-// Multi-word or whole-word, so a registered name such as exceeded.com does not count.
-constexpr Phrase kFailurePhrases[] = {
+// The server will not serve this client for now: a rate limit, a quota, "try again later". Such
+// an answer says nothing about the name, whatever else it holds (AFNIC's throttle answer still
+// ends with "No entries found"), and it is about the server, not the name: the lookup waits for
+// the server rather than counting against the name. Multi-word or whole-word, so a registered
+// name such as exceeded.com does not count.
+constexpr Phrase kThrottlePhrases[] = {
     // "WHOIS LIMIT EXCEEDED" (PIR), "connection limit exceeded" (CZ.NIC), "You have exceeded
     // your quota" (MarkMonitor), "The WHOIS query quota ... has been exceeded" (Nominet). Notices
     // say "exceeding" or "exceed", which do not count.
@@ -197,34 +199,71 @@ constexpr Phrase kFailurePhrases[] = {
     // DNS Belgium: "Maximum queries per hour reached".
     {"maximum queries", End::Open},
     {"maximum number of queries", End::Open},
-    // "Too many requests", "too many connections".
+    // "Too many requests", "too many connections"; THNIC's own spelling "Too may requests".
     {"too many", End::Open},
+    {"too may requests", End::Open},
     // SIDN, CZ.NIC: "try again later".
     {"try again", End::Open},
+    {"try later", End::Open},
     // CZ.NIC: "Please slow down".
     {"slow down", End::Open},
     // "Please wait 10 seconds before your next query".
     {"please wait", End::Open},
     // EURid: "Excessive querying".
     {"excessive quer", End::Open},
-    // The service is down.
-    {"service unavailable", End::Open},
-    {"service is unavailable", End::Open},
-    {"temporarily unavailable", End::Open},
-    {"currently unavailable", End::Open},
-    {"server is busy", End::Open},
-    // The query or this client was refused (.nz: "440 Request Denied").
+    // "You have been rate limited", "You are being throttled". Not "rate limited" on its own:
+    // SK-NIC tells every answer "Access to the whois service is rate limited."
+    {"been rate limited", End::Open},
+    {"been rate-limited", End::Open},
+    {"are rate limited", End::Open},
+    {"are rate-limited", End::Open},
+    {"being rate limited", End::Open},
+    {"being rate-limited", End::Open},
+    {"been throttled", End::Open},
+    {"being throttled", End::Open},
+    {"are throttled", End::Open},
+    // ZA Central Registry: "Please go away for 13 Seconds"; HKIRC: "Please maintain at least
+    // 10-second time before starting another enquiry".
+    {"go away for", End::Open},
+    {"maintain at least", End::Open},
+    // A server that refuses this client (.nz: "440 Request Denied"), perhaps for a while.
     {"access denied", End::Open},
     {"request denied", End::Open},
     {"query denied", End::Open},
-    {"permission denied", End::Open},
-    {"connection refused", End::Open},
     {"query refused", End::Open},
     {"request refused", End::Open},
     {"been refused", End::Open},
     {"been blocked", End::Open},
     {"temporarily blocked", End::Open},
+    {"banned", End::Word},
+    {"blacklisted", End::Word},
+    // The server is too busy to answer now.
+    {"server is busy", End::Open},
+};
+
+// The server could not serve the query for a reason that is neither the name nor this client's
+// pace. Such an answer says nothing about the name; the lookup counts as a failure.
+constexpr Phrase kFailurePhrases[] = {
+    {"service unavailable", End::Open},
+    {"service is unavailable", End::Open},
+    {"temporarily unavailable", End::Open},
+    {"currently unavailable", End::Open},
+    {"permission denied", End::Open},
+    {"connection refused", End::Open},
     {"timed out", End::Open},
+};
+
+// A line that names a budget of queries and says it is spent is a throttle, whatever its other
+// words: "Query rate limit has been reached", "quota is used up", "Number of allowed queries
+// reached", "daily allowance exhausted". The two tables are read as words anywhere in one line.
+constexpr Phrase kBudgetWords[] = {
+    {"limit", End::Open},   {"quota", End::Open},   {"allowance", End::Word},
+    {"allowed", End::Word}, {"maximum", End::Word},
+};
+constexpr Phrase kSpentWords[] = {
+    {"reached", End::Word}, {"exceed", End::Open},   {"exhausted", End::Word},
+    {"used up", End::Word}, {"depleted", End::Word}, {"run out", End::Word},
+    {"ran out", End::Word}, {"over", End::Word},
 };
 
 // Wording of legal notices, terms of use and copyright lines. A paragraph is a notice from the
@@ -299,6 +338,8 @@ constexpr Phrase kNoticeMarkers[] = {
 
 // The server says it answers in spite of the failure it reports; the scan's own mark.
 constexpr unsigned kReducedAnswer = 1u << 8;
+constexpr unsigned kBudget = 1u << 9;
+constexpr unsigned kSpent = 1u << 10;
 
 struct Candidate {
     Phrase phrase;
@@ -322,7 +363,10 @@ const Buckets& CandidatesByFirstByte()
     static const Buckets buckets = [] {
         Buckets result;
         AddTable(result, kNoticeMarkers, kNotice);
+        AddTable(result, kThrottlePhrases, kThrottle);
         AddTable(result, kFailurePhrases, kFailure);
+        AddTable(result, kBudgetWords, kBudget);
+        AddTable(result, kSpentWords, kSpent);
         AddTable(result, kReducedAnswerPhrases, kReducedAnswer);
         AddTable(result, kFreePhrases, kFree);
         AddTable(result, kRecordNames, kRegistered);
@@ -645,8 +689,12 @@ unsigned ScanLine(const Line& line)
     if (line.shape == Shape::Field) {
         hits |= StatusFieldHits(line, recordField);
     }
+    if ((hits & kBudget) && (hits & kSpent)) {
+        hits |= kThrottle;
+    }
+    hits &= ~(kBudget | kSpent);
     if (hits & kReducedAnswer) {
-        hits &= ~(kFailure | kReducedAnswer);
+        hits &= ~(kThrottle | kReducedAnswer);
     }
     if (IsBareFreeStatus(line.body)) {
         hits |= kFree;

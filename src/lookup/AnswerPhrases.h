@@ -9,12 +9,15 @@ namespace AnswerPhrases {
 // What one line says; a line may say several things.
 enum Hit : unsigned {
     kNotice = 1u << 0,     // legal-notice wording: the line belongs to boilerplate
-    kFailure = 1u << 1,    // the server refused or could not answer this query
+    kFailure = 1u << 1,    // the server could not answer this query
     kRegistered = 1u << 2, // a field of a registration record
     kFree = 1u << 3,       // the registry says the name is not registered
     // A field of the record ("Domain Name:", "Tech Email:", "Status:"): never part of a notice,
     // whatever its value says.
     kRecordData = 1u << 4,
+    // The server will not serve this client for now (a rate limit, a quota, "try again later"):
+    // like a failure it decides nothing, and it is about the server, not the name.
+    kThrottle = 1u << 5,
 };
 
 // The hits of one line, compared without regard to ASCII case.

@@ -3,10 +3,11 @@
 #include "lookup/CompletionQueue.h"
 
 CLookupJob::CLookupJob(QByteArray name, std::uint8_t previousStatus,
-                       std::shared_ptr<CHostRecord> host, QByteArray serverName,
+                       std::shared_ptr<CHostRecord> host, QByteArray server, QByteArray serverName,
                        CLookupTimeouts timeouts, Strip strip, CCompletionQueue& completions,
                        CRdapRoute rdap)
     : m_client(name, std::move(host), serverName, timeouts)
+    , m_server(std::move(server))
     , m_strip(strip)
     , m_rdap(std::move(rdap))
     , m_rdapClient(m_rdap.options)
@@ -26,6 +27,7 @@ CLookupJob::~CLookupJob()
 
 void CLookupJob::Start()
 {
+    m_startedAt = Clock::now();
     m_thread = std::thread([this] { LookupWorker(); });
 }
 
@@ -56,28 +58,38 @@ DateTimeValue CLookupJob::GetFinishedAt() const
 
 void CLookupJob::LookupWorker()
 {
-    if (m_rdap.baseUrl.isEmpty()) {
-        LookUpOverWhois();
-    } else {
-        m_result.m_strInfo = m_rdapClient.Query(m_rdap.baseUrl, m_result.m_strName).text;
-    }
+    const bool answered =
+        m_rdap.baseUrl.isEmpty() ? LookUpOverWhois() : LookUpOverRdap(m_rdap.baseUrl, {});
     m_finishedAtUtc = QDateTime::currentDateTimeUtc();
-    AnalyseAnswer(m_result, STATUS_ERROR_1);
+    const AnswerKind kind = AnalyseAnswer(m_result, STATUS_ERROR_1);
+    if (answered) {
+        m_reply = kind == AnswerKind::Throttled ? Reply::Throttled : Reply::Answered;
+    }
     m_bEnded.store(true, std::memory_order_release);
     m_completions.Push(this);
 }
 
-void CLookupJob::LookUpOverWhois()
+bool CLookupJob::LookUpOverWhois()
 {
     const bool answered = m_client.Query();
     m_client.GetSocket().Close();
     const QByteArray why = WhyWhoisUnreachable();
     if (!why.isEmpty() && !m_rdap.fallbackUrl.isEmpty() && !m_bStopped.load()) {
-        m_result.m_strInfo = m_rdapClient.Query(m_rdap.fallbackUrl, m_result.m_strName, why).text;
-        return;
+        return LookUpOverRdap(m_rdap.fallbackUrl, why);
     }
     m_result.m_strInfo = answered ? m_client.GetAnswer() : m_client.GetMessage();
     CleanAnswer(m_result, m_strip);
+    return answered;
+}
+
+bool CLookupJob::LookUpOverRdap(const QByteArray& baseUrl, const QByteArray& why)
+{
+    CRdapResult result = m_rdapClient.Query(baseUrl, m_result.m_strName, why);
+    m_result.m_strInfo = std::move(result.text);
+    if (result.retryAfterSeconds) {
+        m_retryAfter = std::chrono::seconds(*result.retryAfterSeconds);
+    }
+    return result.httpStatus != 0;
 }
 
 QByteArray CLookupJob::WhyWhoisUnreachable() const

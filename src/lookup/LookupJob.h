@@ -7,6 +7,8 @@
 #include "lookup/WhoisClient.h"
 
 #include <atomic>
+#include <chrono>
+#include <optional>
 #include <thread>
 
 class CCompletionQueue;
@@ -26,8 +28,13 @@ struct CRdapRoute {
 // half-written entry.
 class CLookupJob final : public CLookupTask {
 public:
+    using Clock = std::chrono::steady_clock;
+
+    // `server` is the server text of the table entry asked (that of com for a name whose TLD
+    // the table lacks); `serverName` that of the name's own entry, for the message when its
+    // address never arrives.
     CLookupJob(QByteArray name, std::uint8_t previousStatus, std::shared_ptr<CHostRecord> host,
-               QByteArray serverName, CLookupTimeouts timeouts, Strip strip,
+               QByteArray server, QByteArray serverName, CLookupTimeouts timeouts, Strip strip,
                CCompletionQueue& completions, CRdapRoute rdap = {});
     ~CLookupJob() override;
 
@@ -40,20 +47,34 @@ public:
     // Waits for the worker thread; the result is complete afterwards.
     void Join();
 
+    // How the server took the query: it never answered (the text is the failure), it answered,
+    // or it throttled this client.
+    enum class Reply { None, Answered, Throttled };
+
     // Text and status of the finished lookup.
     const CDomainInfo& GetResult() const { return m_result; }
+    Reply GetReply() const { return m_reply; }
     // When the worker finished, as local time. (Workers take the time in UTC: converting to
     // local time reads the time zone, which glibc guards with a lock sanitizers cannot see.)
     DateTimeValue GetFinishedAt() const;
     bool UsesHost(const CHostRecord* host) const { return m_client.UsesHost(host); }
+    const QByteArray& GetServer() const { return m_server; }
+    Clock::time_point GetStartedAt() const { return m_startedAt; }
+    // The wait an RDAP server named in its Retry-After, when it named one.
+    std::optional<std::chrono::seconds> GetRetryAfter() const { return m_retryAfter; }
 
 private:
     void LookupWorker();
-    void LookUpOverWhois();
+    // Each leaves the record text in the result and says whether the server answered.
+    bool LookUpOverWhois();
+    // `why` says why a lookup meant for a WHOIS server went over RDAP; empty otherwise.
+    bool LookUpOverRdap(const QByteArray& baseUrl, const QByteArray& why);
     // Why the WHOIS server was never reached; empty when it was.
     QByteArray WhyWhoisUnreachable() const;
 
     CWhoisClient m_client;
+    const QByteArray m_server;
+    Clock::time_point m_startedAt{};
     const Strip m_strip;
     CRdapRoute m_rdap;
     CRdapClient m_rdapClient;
@@ -61,6 +82,8 @@ private:
     std::atomic<bool> m_bStopped{false};
     std::atomic<bool> m_bUnresolved{false};
     CDomainInfo m_result;
+    Reply m_reply = Reply::None;
+    std::optional<std::chrono::seconds> m_retryAfter;
     QDateTime m_finishedAtUtc;
     CCompletionQueue& m_completions;
     std::thread m_thread;

@@ -21,6 +21,19 @@ Strip StripFromSettings()
     return GetSetting(Setting::StripOutput) != 0 ? Strip::Yes : Strip::No;
 }
 
+void ApplyBackOffSettings(CLookupScheduler& scheduler)
+{
+    scheduler.SetBackOff(GetSetting(Setting::BackOffWhenThrottled) != 0,
+                         std::chrono::seconds(std::max(1, GetSetting(Setting::LongestBackOff))));
+}
+
+// The text of a name after its first dot: names that share it ask the same server.
+QByteArrayView SuffixOf(QByteArrayView name)
+{
+    const qsizetype dot = name.indexOf('.');
+    return dot > 0 ? name.sliced(dot + 1) : name;
+}
+
 bool NeverLookedUp(std::uint8_t status)
 {
     return status == STATUS_UNKNOWN || status == STATUS_CHECKING;
@@ -48,6 +61,7 @@ CLookupScheduler::CLookupScheduler(CDomainDoc& doc, QObject* parent)
             &CLookupScheduler::AbortLookupsForTLD);
     connect(&m_completions, &CCompletionQueue::Ready, this, &CLookupScheduler::OnLookupsDone);
     connect(&m_timer, &QTimer::timeout, this, &CLookupScheduler::OnTimer);
+    ApplyBackOffSettings(*this);
     const int seconds = GetSetting(Setting::ConnectionInterval);
     // A stored interval of zero or less would spin the timer; fall back to the default.
     SetInterval(
@@ -87,6 +101,7 @@ void CLookupScheduler::ApplyOptions()
     m_bRdapFallback = GetSetting(Setting::UseRdapFallback) != 0;
     m_doc.SetMaxEntries(GetSetting(Setting::MaxEntries));
     m_strip = StripFromSettings();
+    ApplyBackOffSettings(*this);
 }
 
 void CLookupScheduler::CheckAllSelected(BatchScope scope)
@@ -110,16 +125,17 @@ bool CLookupScheduler::StartLookup(int index)
         return false;
     }
     const QByteArray name = entry->m_strName.trimmed();
-    const CTLDList& tlds = m_doc.GetTLDList();
-    const CTLDInfo* own = tlds.FindTLDForName(name);
-    const CTLDInfo* server = own ? own : tlds.FindTLDForName(kFallbackName);
+    const CTLDInfo* own = m_doc.GetTLDList().FindTLDForName(name);
+    const CTLDInfo* server = ServerEntryFor(name);
+    const QByteArray serverText = server ? server->m_strServer : QByteArray();
     auto job = std::make_shared<CLookupJob>(
-        name, entry->m_nStatus, server ? m_resolver.HostFor(*server) : nullptr,
+        name, entry->m_nStatus, server ? m_resolver.HostFor(*server) : nullptr, serverText,
         own ? own->m_strServer : QByteArray(), m_timeouts, m_strip, m_completions,
-        RdapRouteFor(name, server ? server->m_strServer : QByteArray()));
+        RdapRouteFor(name, serverText));
     m_jobs.push_back(job);
     m_doc.BeginLookup(index, job);
     job->Start();
+    m_brakes.OnStarted(serverText, job->GetStartedAt());
     return true;
 }
 
@@ -188,11 +204,13 @@ bool CLookupScheduler::DispatchLookups()
     if (running >= m_nMaxConnections) {
         return true;
     }
+    m_brakes.BeginRound();
     if (StartPass(running, NeverLookedUp) > 0 || StartPass(running, WithoutVerdict) > 0) {
         return true;
     }
-    // A lookup still running may yet fail and need a retry on a later tick.
-    return running > 0;
+    // A lookup still running may yet fail and need a retry on a later tick, and entries held
+    // back for their servers are still to come.
+    return running > 0 || m_brakes.HeldBackThisRound();
 }
 
 void CLookupScheduler::OnTimer()
@@ -208,7 +226,13 @@ void CLookupScheduler::OnTimer()
 
 void CLookupScheduler::OnLookupsDone()
 {
-    for (CLookupJob* job : m_completions.TakeAll()) {
+    std::vector<CLookupJob*> done = m_completions.TakeAll();
+    // The answers that came with the throttles count first: a brake judges its server by what
+    // it answered so far.
+    std::stable_partition(done.begin(), done.end(), [](const CLookupJob* job) {
+        return job->GetReply() != CLookupJob::Reply::Throttled;
+    });
+    for (CLookupJob* job : done) {
         Complete(job);
     }
 }
@@ -224,7 +248,26 @@ void CLookupScheduler::Complete(CLookupJob* job)
     const std::shared_ptr<CLookupJob> finished = *owned;
     m_jobs.erase(owned);
     finished->Join();
+    const auto now = CLookupJob::Clock::now();
     const int index = m_doc.IndexOfLookup(job);
+    switch (finished->GetReply()) {
+    case CLookupJob::Reply::Throttled:
+        if (m_brakes.OnThrottled(finished->GetServer(), finished->GetStartedAt(), now,
+                                 finished->GetRetryAfter()) ==
+            CServerBrake::ThrottleVerdict::Wait) {
+            if (index >= 0) {
+                m_doc.WithdrawLookup(index);
+                Q_EMIT LookupThrottled(index);
+            }
+            return;
+        }
+        break;
+    case CLookupJob::Reply::Answered:
+        m_brakes.OnAnswered(finished->GetServer(), now);
+        break;
+    case CLookupJob::Reply::None:
+        break;
+    }
     if (index < 0) {
         return; // the entry left the list while its lookup ran
     }
@@ -243,14 +286,44 @@ int CLookupScheduler::CountRunning() const
 
 int CLookupScheduler::StartPass(int& running, bool (*eligible)(std::uint8_t status))
 {
+    const auto now = CServerBrakes::Clock::now();
+    // The server of each TLD suffix, found once a pass rather than once an entry.
+    QHash<QByteArrayView, QByteArray> serverOfSuffix;
     int started = 0;
     for (int i = 0; i < m_doc.GetCount() && running < m_nMaxConnections; ++i) {
         const CDomainInfo* entry = m_doc.GetAt(i);
         const bool inBatch = m_batchScope == BatchScope::Every || entry->m_bTicked;
-        if (inBatch && eligible(entry->m_nStatus) && StartLookup(i)) {
+        if (!inBatch || !eligible(entry->m_nStatus) || entry->IsLookupRunning()) {
+            continue;
+        }
+        if (m_brakes.IsEnabled()) {
+            const QByteArrayView suffix = SuffixOf(entry->m_strName);
+            auto server = serverOfSuffix.find(suffix);
+            if (server == serverOfSuffix.end()) {
+                const CTLDInfo* serverEntry = ServerEntryFor(entry->m_strName.trimmed());
+                server = serverOfSuffix.insert(suffix, serverEntry ? serverEntry->m_strServer
+                                                                   : QByteArray());
+            }
+            if (!m_brakes.MayStart(*server, now)) {
+                continue;
+            }
+        }
+        if (StartLookup(i)) {
             ++started;
             ++running;
         }
     }
     return started;
+}
+
+const CTLDInfo* CLookupScheduler::ServerEntryFor(QByteArrayView name) const
+{
+    const CTLDList& tlds = m_doc.GetTLDList();
+    const CTLDInfo* own = tlds.FindTLDForName(name);
+    return own ? own : tlds.FindTLDForName(kFallbackName);
+}
+
+std::optional<CServerWait> CLookupScheduler::CurrentWait() const
+{
+    return m_brakes.LongestWait(CServerBrakes::Clock::now());
 }

@@ -5,6 +5,7 @@
 #include "lookup/HttpTransfer.h"
 #include "lookup/LookupTimeouts.h"
 #include "lookup/RdapBootstrap.h"
+#include "lookup/ServerBrake.h"
 #include "lookup/ServerResolver.h"
 
 #include <QObject>
@@ -17,12 +18,16 @@
 
 class CDomainDoc;
 class CHostRecord;
+class CTLDInfo;
 class CLookupJob;
 struct CRdapRoute;
 
 // Turns lookup commands into worker threads, one per entry being looked up, and keeps the number
 // running within the connection limit. Its timer paces the lookup of the ticked entries; each
-// tick also tells the host to refresh its status line. Runs on the user-interface thread.
+// tick also tells the host to refresh its status line. Under that pace each server has a brake
+// that learns how fast the server lets itself be asked: a throttled answer leaves its entry as
+// it was and slows that server down, while the other servers' lookups go on. Runs on the
+// user-interface thread.
 class CLookupScheduler : public QObject {
     Q_OBJECT
 
@@ -50,8 +55,13 @@ public:
     void SetRdapFallback(bool on) { m_bRdapFallback = on; }
     // Reads the RDAP bootstrap file again, after an update.
     void ReloadBootstrap();
+    // "Back Off When Throttled" and "Longest Back-off".
+    void SetBackOff(bool enabled, std::chrono::seconds longest)
+    {
+        m_brakes.SetEnabled(enabled, longest);
+    }
     // The values confirmed in the options: connections within 1..40, a tick of at least two
-    // seconds, the list limit and disclaimer stripping.
+    // seconds, the list limit, disclaimer stripping and the back-off.
     void ApplyOptions();
 
     // Which entries a batch looks up: the ticked ones (the window), or every one (a run over a
@@ -78,6 +88,10 @@ public:
     void OnTimer();
 
     CServerResolver& GetResolver() { return m_resolver; }
+    // The server whose lookups have waited longest at the latest tick, if any waited.
+    std::optional<CServerWait> CurrentWait() const;
+    // Throttled answers received so far.
+    int ThrottleCount() const { return m_brakes.Throttles(); }
 
 Q_SIGNALS:
     // After every tick: time to refresh the status line.
@@ -86,6 +100,8 @@ Q_SIGNALS:
     void Idle();
     // The entry at this index has its result.
     void LookupCompleted(int index);
+    // The server throttled the lookup of the entry at this index; the entry waits for it.
+    void LookupThrottled(int index);
 
 private:
     void OnLookupsDone();
@@ -93,6 +109,8 @@ private:
     int CountRunning() const;
     int StartPass(int& running, bool (*eligible)(std::uint8_t status));
     CRdapRoute RdapRouteFor(const QByteArray& name, const QByteArray& server) const;
+    // The table entry whose server a lookup of `name` asks: its own TLD's, else that of com.
+    const CTLDInfo* ServerEntryFor(QByteArrayView name) const;
 
     CDomainDoc& m_doc;
     QPointer<CDomainDoc> m_docAlive;
@@ -105,6 +123,7 @@ private:
     CRdapBootstrap m_bootstrap;
     bool m_bRdapFallback;
     QByteArray m_caFile = ExtraTrustedCaFile();
+    CServerBrakes m_brakes;
     bool m_bLookupAll = false;
     BatchScope m_batchScope = BatchScope::Ticked;
     // Every job whose worker has not been joined yet, detached ones included.

@@ -18,6 +18,7 @@ constexpr QByteArrayView kStatusLabel = "HTTP status: ";
 constexpr QByteArrayView kDomainLabel = "Domain Name: ";
 constexpr QByteArrayView kNoServiceLabel = "No RDAP service: ";
 constexpr QByteArrayView kErrorLabel = "RDAP error: ";
+constexpr QByteArrayView kRetryAfterLabel = "Retry-After: ";
 // One value from an answer shows at most this many bytes; the whole text at most kMaxText.
 constexpr qsizetype kMaxValue = 1000;
 constexpr qsizetype kMaxText = 64 * 1024;
@@ -238,7 +239,8 @@ void WriteAnswer(CWriter& out, const CHttpResponse& response, Notices notices)
     out.Raw(kStatusLabel.toByteArray() + QByteArray::number(response.status) +
             (phrase.isEmpty() ? QByteArray() : ' ' + phrase.toByteArray()));
     if (response.retryAfterSeconds) {
-        out.Raw("Retry-After: " + QByteArray::number(*response.retryAfterSeconds) + " seconds");
+        out.Raw(kRetryAfterLabel.toByteArray() + QByteArray::number(*response.retryAfterSeconds) +
+                " seconds");
     }
     if (response.status != 200) {
         const QString words = ServerWords(response.body);
@@ -287,6 +289,40 @@ QByteArray Render(const CQuery& query, const CHttpResponse& response)
     return out.Take();
 }
 
+namespace {
+
+// What the verdict reads back from a record text: the lines the program wrote, never the answer.
+struct CReadBack {
+    int status = -1;
+    bool domain = false;
+    bool noService = false;
+    bool failed = false;
+    bool retryAfter = false;
+};
+
+CReadBack ReadBack(QByteArrayView text)
+{
+    CReadBack facts;
+    for (qsizetype at = text.indexOf('\n') + 1; at > 0 && at < text.size();) {
+        const qsizetype newline = text.indexOf('\n', at);
+        const qsizetype next = newline < 0 ? text.size() : newline + 1;
+        const QByteArrayView line = WithoutLineEnd(text.sliced(at, next - at));
+        if (line.startsWith(kStatusLabel) && facts.status < 0) {
+            facts.status = line.sliced(kStatusLabel.size())
+                               .first(std::min<qsizetype>(3, line.size() - kStatusLabel.size()))
+                               .toInt();
+        }
+        facts.domain = facts.domain || line.startsWith(kDomainLabel);
+        facts.noService = facts.noService || line.startsWith(kNoServiceLabel);
+        facts.failed = facts.failed || line.startsWith(kErrorLabel);
+        facts.retryAfter = facts.retryAfter || line.startsWith(kRetryAfterLabel);
+        at = next;
+    }
+    return facts;
+}
+
+} // namespace
+
 bool IsRdapRecord(QByteArrayView text)
 {
     return text.startsWith(kOwnLinePrefix);
@@ -294,34 +330,23 @@ bool IsRdapRecord(QByteArrayView text)
 
 std::uint8_t Verdict(QByteArrayView text, std::uint8_t defaultStatus)
 {
-    int status = -1;
-    bool domain = false;
-    bool noService = false;
-    bool failed = false;
-    for (qsizetype at = text.indexOf('\n') + 1; at > 0 && at < text.size();) {
-        const qsizetype newline = text.indexOf('\n', at);
-        const qsizetype next = newline < 0 ? text.size() : newline + 1;
-        const QByteArrayView line = WithoutLineEnd(text.sliced(at, next - at));
-        if (line.startsWith(kStatusLabel) && status < 0) {
-            status = line.sliced(kStatusLabel.size())
-                         .first(std::min<qsizetype>(3, line.size() - kStatusLabel.size()))
-                         .toInt();
-        }
-        domain = domain || line.startsWith(kDomainLabel);
-        noService = noService || line.startsWith(kNoServiceLabel);
-        failed = failed || line.startsWith(kErrorLabel);
-        at = next;
-    }
-    if (failed) {
+    const CReadBack facts = ReadBack(text);
+    if (facts.failed) {
         return defaultStatus;
     }
-    if (status == 404 && !noService) {
+    if (facts.status == 404 && !facts.noService) {
         return STATUS_AVAILABLE;
     }
-    if (status == 200 && domain) {
+    if (facts.status == 200 && facts.domain) {
         return STATUS_TAKEN;
     }
     return defaultStatus;
+}
+
+bool IsThrottle(QByteArrayView text)
+{
+    const CReadBack facts = ReadBack(text);
+    return !facts.failed && (facts.status == 429 || (facts.status == 503 && facts.retryAfter));
 }
 
 QByteArrayView ProtocolOf(QByteArrayView text)

@@ -41,6 +41,8 @@ bool IsRdapRecord(QByteArrayView text);
 // STATUS_AVAILABLE for a 404 that does not say the TLD has no RDAP service, STATUS_TAKEN for a
 // 200 with a domain object, otherwise `defaultStatus`.
 std::uint8_t Verdict(QByteArrayView text, std::uint8_t defaultStatus);
+// The server is throttling this client: a 429, or a 503 that says when to come back.
+bool IsThrottle(QByteArrayView text);
 // "rdap" or "whois": the protocol that produced a record text.
 QByteArrayView ProtocolOf(QByteArrayView text);
 

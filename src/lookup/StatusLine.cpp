@@ -23,7 +23,24 @@ QString SummaryText(const CListCounts& counts)
         .arg(counts.taken);
 }
 
-QString StatusLineText(const CListCounts& counts, bool busy, bool noServerResolved)
+QString ServerWaitText(const CServerWait& wait)
+{
+    QString how;
+    if (wait.resumesIn) {
+        const auto seconds = wait.resumesIn->count();
+        how = seconds < 120 ? QStringLiteral("resumes in %1 s").arg(seconds)
+                            : QStringLiteral("resumes in %1 min").arg((seconds + 59) / 60);
+    } else if (wait.rate >= 1) {
+        how = QStringLiteral("%1 queries a second").arg(wait.rate, 0, 'f', 1);
+    } else {
+        how = QStringLiteral("%1 queries a minute").arg(wait.rate * 60, 0, 'f', 1);
+    }
+    return QStringLiteral("waiting for %1 (asked to slow down, %2)")
+        .arg(QString::fromUtf8(wait.server), how);
+}
+
+QString StatusLineText(const CListCounts& counts, bool busy, bool noServerResolved,
+                       const std::optional<CServerWait>& wait)
 {
     if (counts.entries == 0) {
         return QStringLiteral("Use the 'Add Names' option to add domain names to the list. You "
@@ -33,6 +50,10 @@ QString StatusLineText(const CListCounts& counts, bool busy, bool noServerResolv
     QString hint;
     if (busy && noServerResolved) {
         hint = QStringLiteral("Locating Whois server. Click on the 'Stop All' button to stop. ");
+    } else if (busy && wait) {
+        hint = QStringLiteral("Communicating with the Whois server, %1. Click on the 'Stop All' "
+                              "button to stop. ")
+                   .arg(ServerWaitText(*wait));
     } else if (busy) {
         hint = QStringLiteral(
             "Communicating with the Whois server. Click on the 'Stop All' button to stop. ");

@@ -19,6 +19,8 @@ namespace {
 
 constexpr int kMinTimeoutSeconds = CLookupTimeouts::kMinSeconds;
 constexpr int kMaxTimeoutSeconds = CLookupTimeouts::kMaxSeconds;
+// The arrows of "Longest Back-off" reach a day; a longer typed value is kept.
+constexpr int kMaxBackOffSeconds = 86400;
 
 // An edit that sits alone in its group keeps its natural width at the group's left.
 QHBoxLayout* LeftAligned(QWidget* widget)
@@ -106,6 +108,10 @@ QWidget* COptionsDialog::CreateCommunicationGroup()
         QStringLiteral("When a WHOIS server cannot be found or refuses the connection, ask the "
                        "TLD's RDAP service instead."));
     form->addRow(m_pUseRdapFallback);
+    m_pBackOff = new QCheckBox(QStringLiteral("&Back off when a server asks to slow down"));
+    form->addRow(m_pBackOff);
+    m_pLongestBackOff = AddNumberRow(*form, QStringLiteral("Lon&gest Back-off (seconds)"),
+                                     kMinTimeoutSeconds, kMaxBackOffSeconds, "longestBackOff");
     return group;
 }
 
@@ -139,6 +145,8 @@ void COptionsDialog::ShowValues(const COptionsValues& values)
     m_pConnectTimeout->SetValue(values.connectTimeout);
     m_pReadTimeout->SetValue(values.readTimeout);
     m_pLookupTimeout->SetValue(values.lookupTimeout);
+    m_pBackOff->setChecked(values.backOffWhenThrottled);
+    m_pLongestBackOff->SetValue(values.longestBackOff);
     m_pPrintLines->SetValue(values.printLines);
     m_pMaxEntries->SetValue(values.maxEntries);
     m_pMinimizeToTray->setChecked(values.minimizeToTray);
@@ -158,6 +166,7 @@ std::optional<COptionsValues> COptionsDialog::ReadControls()
         {m_pConnectTimeout, &values.connectTimeout},
         {m_pReadTimeout, &values.readTimeout},
         {m_pLookupTimeout, &values.lookupTimeout},
+        {m_pLongestBackOff, &values.longestBackOff},
         {m_pPrintLines, &values.printLines},
         {m_pMaxEntries, &values.maxEntries},
     };
@@ -171,6 +180,7 @@ std::optional<COptionsValues> COptionsDialog::ReadControls()
         }
         *target = *number;
     }
+    values.backOffWhenThrottled = m_pBackOff->isChecked();
     values.minimizeToTray = m_pMinimizeToTray->isChecked();
     values.runAtStartup = m_pRunAtStartup->isChecked();
     values.stripOutput = m_pStripOutput->isChecked();

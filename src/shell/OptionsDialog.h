@@ -41,6 +41,8 @@ private:
     CIntegerSpinEdit* m_pConnectTimeout = nullptr;
     CIntegerSpinEdit* m_pReadTimeout = nullptr;
     CIntegerSpinEdit* m_pLookupTimeout = nullptr;
+    QCheckBox* m_pBackOff = nullptr;
+    CIntegerSpinEdit* m_pLongestBackOff = nullptr;
     CIntegerSpinEdit* m_pPrintLines = nullptr;
     CIntegerSpinEdit* m_pMaxEntries = nullptr;
     QCheckBox* m_pMinimizeToTray = nullptr;

@@ -8,6 +8,8 @@ COptionsValues COptionsValues::FromSettings()
     values.connectTimeout = GetSetting(Setting::ConnectTimeout);
     values.readTimeout = GetSetting(Setting::ReadTimeout);
     values.lookupTimeout = GetSetting(Setting::LookupTimeout);
+    values.backOffWhenThrottled = GetSetting(Setting::BackOffWhenThrottled) != 0;
+    values.longestBackOff = GetSetting(Setting::LongestBackOff);
     values.printLines = GetSetting(Setting::PrintLines);
     values.maxEntries = GetSetting(Setting::MaxEntries);
     values.minimizeToTray = GetSetting(Setting::MinimizeToTray) != 0;
@@ -29,6 +31,8 @@ std::vector<std::pair<CIntSetting, int>> COptionsValues::InWriteOrder() const
         {Setting::ConnectTimeout, connectTimeout},
         {Setting::ReadTimeout, readTimeout},
         {Setting::LookupTimeout, lookupTimeout},
+        {Setting::BackOffWhenThrottled, backOffWhenThrottled ? 1 : 0},
+        {Setting::LongestBackOff, longestBackOff},
         {Setting::MinimizeToTray, minimizeToTray ? 1 : 0},
         {Setting::RunAtStartup, runAtStartup ? 1 : 0},
         {Setting::StripOutput, stripOutput ? 1 : 0},

@@ -13,6 +13,8 @@ struct COptionsValues {
     int connectTimeout = Setting::ConnectTimeout.defaultValue;
     int readTimeout = Setting::ReadTimeout.defaultValue;
     int lookupTimeout = Setting::LookupTimeout.defaultValue;
+    bool backOffWhenThrottled = Setting::BackOffWhenThrottled.defaultValue != 0;
+    int longestBackOff = Setting::LongestBackOff.defaultValue;
     int printLines = Setting::PrintLines.defaultValue;
     int maxEntries = Setting::MaxEntries.defaultValue;
     bool minimizeToTray = Setting::MinimizeToTray.defaultValue != 0;

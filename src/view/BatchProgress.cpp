@@ -2,6 +2,7 @@
 
 #include "core/DomainDoc.h"
 #include "lookup/LookupScheduler.h"
+#include "lookup/StatusLine.h"
 
 #include <QSet>
 
@@ -40,6 +41,9 @@ QString BatchProgressText(const CBatchCounts& counts)
                        .arg(counts.available);
     if (counts.timeLeft) {
         text += QStringLiteral(", ") + TimeLeftText(*counts.timeLeft);
+    }
+    if (counts.wait) {
+        text += QStringLiteral(", ") + ServerWaitText(*counts.wait);
     }
     return text;
 }
@@ -96,6 +100,7 @@ CBatchCounts CBatchProgress::Counts() const
     if (m_running) {
         counts.timeLeft = EstimateTimeLeft(duration_cast<milliseconds>(m_clock() - m_started),
                                            counts.checked, counts.total);
+        counts.wait = m_scheduler.CurrentWait();
     }
     return counts;
 }

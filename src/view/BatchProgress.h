@@ -1,5 +1,7 @@
 #pragma once
 
+#include "lookup/ServerBrake.h"
+
 #include <QHash>
 #include <QObject>
 #include <QString>
@@ -19,10 +21,12 @@ struct CBatchCounts {
     int available = 0;
     // At the pace so far; none before the first result.
     std::optional<std::chrono::seconds> timeLeft;
+    // The server the lookups wait for, when one asked to slow down.
+    std::optional<CServerWait> wait;
 };
 
 // The one line the progress bar and the tray's tooltip show:
-// "checked 3 of 10, 1 available, about 2 min left".
+// "checked 3 of 10, 1 available, about 2 min left", and then the server the lookups wait for.
 QString BatchProgressText(const CBatchCounts& counts);
 // How long the rest of the batch takes at the pace so far; none before the first result.
 std::optional<std::chrono::seconds> EstimateTimeLeft(std::chrono::milliseconds elapsed, int checked,

@@ -98,6 +98,31 @@ TEST_F(CheckCommandTest, BareNamesTakeTheGivenTLDsAndFilesUseTheAddNamesSeparato
     ASSERT_EQ(server.Queries().size(), 3u);
 }
 
+TEST_F(CheckCommandTest, ThrottledNamesAreDecidedAndTheThrottlesCounted)
+{
+    server.LimitRate(20, 2, "WHOIS LIMIT EXCEEDED - SEE WWW.PIR.ORG/WHOIS FOR DETAILS\r\n");
+    QStringList names = {QStringLiteral("--format"), QStringLiteral("json")};
+    for (int i = 0; i < 6; ++i) {
+        names.append(QStringLiteral("name%1.com").arg(i));
+    }
+    const CCliResult result = RunCli(Check(names));
+    EXPECT_EQ(result.exitCode, 0) << result.err.constData();
+    int throttles = 0;
+    int available = 0;
+    for (const QByteArray& line : result.out.trimmed().split('\n')) {
+        const QJsonObject object = QJsonDocument::fromJson(line).object();
+        available +=
+            object.value(QStringLiteral("status")).toString() == QStringLiteral("*AVAILABLE*") ? 1
+                                                                                               : 0;
+        throttles += object.value(QStringLiteral("throttles")).toInt(-100);
+    }
+    EXPECT_EQ(available, 6);
+    ASSERT_GT(server.ThrottledAnswers(), 0);
+    EXPECT_EQ(throttles, server.ThrottledAnswers()) << "each name says what it met";
+    const QByteArray counted = ", " + QByteArray::number(server.ThrottledAnswers()) + " throttled";
+    EXPECT_TRUE(result.err.contains(counted)) << result.err.constData();
+}
+
 TEST_F(CheckCommandTest, FailingLookupsAreRetriedThenExitWithOne)
 {
     server.SetScript("broken.com", Script::With(Mode::CloseAtOnce));

@@ -149,6 +149,26 @@ TEST_P(SampleVerdict, CountsAsAFailureInARowOnlyWhenItDecidesNothing)
     EXPECT_EQ(record.m_nStatus, counted);
 }
 
+// Of the answers that decide nothing, only those about the name itself (an invalid or
+// unmanaged name) are no throttle; the others tell this client to slow down or come back.
+TEST_P(SampleVerdict, IsAThrottleWhenTheServerWillNotServeThisClientNow)
+{
+    const Sample& sample = GetParam();
+    const QStringList aboutTheName = {
+        QStringLiteral("whois.denic.de__de__flipbit-xn--tstdomain-failed-nserver-qbc.de.txt"),
+        QStringLiteral("whois.denic.de__de__weppos-response_error_55000000010.txt"),
+        QStringLiteral("whois.dns.be__be__flipbit-www.kimdemolenaer.be.txt"),
+        QStringLiteral("whois.nic.tr__gov.tr__whoisdomain-www.turkiye.gov.tr-invalid.txt"),
+        QStringLiteral("whois.srs.net.nz__nz__iodev-free_progressbuilders.co.nz.nz.txt")};
+    const bool throttle =
+        sample.folder == QLatin1String("error") && !aboutTheName.contains(sample.fileName);
+    for (const bool strip : {true, false}) {
+        CDomainInfo record = sample.Lookup(strip);
+        EXPECT_EQ(AnalyseAnswer(record, STATUS_ERROR_1) == AnswerKind::Throttled, throttle)
+            << "strip " << strip;
+    }
+}
+
 // Stripping changes what the user reads, never what the verdict reads: every statement of the
 // unstripped text is still there, in order and byte for byte.
 TEST_P(SampleVerdict, StrippingKeepsEveryStatementTheVerdictReads)

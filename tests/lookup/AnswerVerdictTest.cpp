@@ -262,6 +262,45 @@ INSTANTIATE_TEST_SUITE_P(
                     "example ns1.example.net\n\nexample ns2.example.net\n", kUndecided}),
     VerdictCaseName);
 
+struct RefusalCase {
+    const char* behaviour;
+    QByteArray answer;
+};
+
+class Refusal : public testing::TestWithParam<RefusalCase> {};
+
+// Refusals worded as no table lists them, each followed by the "no entries" line a throttled
+// server may still print: none may read as available, and each is the server's, not the name's.
+TEST_P(Refusal, NeverReadsAsAvailableAndIsAThrottle)
+{
+    for (const bool strip : {false, true}) {
+        CDomainInfo record = LookedUp(GetParam().answer + "No entries found.\n", strip);
+        EXPECT_EQ(record.m_nStatus, kUndecided) << "strip " << strip;
+        EXPECT_EQ(AnalyseAnswer(record, STATUS_ERROR_1), AnswerKind::Throttled);
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Throttle, Refusal,
+    testing::Values(RefusalCase{"rate limit reached", "Query rate limit has been reached.\n"},
+                    RefusalCase{"quota used up", "Your quota is used up for today.\n"},
+                    RefusalCase{"allowed queries reached", "Number of allowed queries reached\n"},
+                    RefusalCase{"banned", "% You have been banned from this service.\n"},
+                    RefusalCase{"daily allowance exhausted", "Daily lookup allowance exhausted.\n"},
+                    RefusalCase{"maximum per minute over", "Maximum lookups per minute: over\n"},
+                    RefusalCase{"blacklisted client", "Your address 192.0.2.7 is blacklisted\n"},
+                    RefusalCase{"being throttled",
+                                "You are being throttled, come back in a minute.\n"}),
+    [](const auto& info) { return CaseName(info.param.behaviour); });
+
+TEST(Verdict, LimitOnlyDescribedIsNoThrottle)
+{
+    CDomainInfo record =
+        LookedUp("% Access to the whois service is rate limited.\n\nDomain not found.\n", true);
+    EXPECT_EQ(record.m_nStatus, kFree);
+    EXPECT_EQ(AnalyseAnswer(record, STATUS_ERROR_1), AnswerKind::Answered);
+}
+
 TEST(Verdict, OwnFirstLineIsNotRead)
 {
     CDomainInfo record("registrant-tools.com");

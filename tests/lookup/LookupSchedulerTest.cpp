@@ -540,4 +540,65 @@ TEST_F(LookupSchedulerTest, DestroyingTheSchedulerStopsAndWaitsForItsWorkers)
     }
 }
 
+// PIR's answer to a client over its limit.
+const QByteArray kThrottleText = "WHOIS LIMIT EXCEEDED - SEE WWW.PIR.ORG/WHOIS FOR DETAILS\r\n";
+
+TEST_F(LookupSchedulerTest, ThrottledNamesWaitForTheirServerAndEndDecided)
+{
+    server.LimitRate(10, 4, kThrottleText);
+    scheduler->SetMaxConnections(10);
+    scheduler->SetInterval(50ms);
+    AddTicked(12);
+    QSignalSpy throttled(scheduler.get(), &CLookupScheduler::LookupThrottled);
+    scheduler->CheckAllSelected();
+    ASSERT_TRUE(QTest::qWaitFor([this] { return !scheduler->IsBusy(); }, 30000));
+    EXPECT_EQ(Statuses(), std::vector<int>(12, STATUS_AVAILABLE)) << "no name ends in error";
+    EXPECT_GT(server.ThrottledAnswers(), 0) << "the server did slow the batch down";
+    EXPECT_EQ(throttled.count(), server.ThrottledAnswers());
+    EXPECT_EQ(scheduler->ThrottleCount(), server.ThrottledAnswers());
+}
+
+TEST_F(LookupSchedulerTest, ServerThatKeepsThrottlingHoldsBackOnlyItsOwnNames)
+{
+    CTestWhoisServer other;
+    other.SetDefault(Script::Answer(kFree));
+    tlds.AddOrUpdateTLD("NET", other.Address());
+    server.LimitRate(0.001, 0, kThrottleText);
+    scheduler->SetInterval(50ms);
+    AddTicked(3, "held");
+    for (int i = 0; i < 3; ++i) {
+        ASSERT_TRUE(doc.AdmitName("other" + QByteArray::number(i) + ".net"));
+        doc.SetTicked(doc.GetCount() - 1, true);
+    }
+    scheduler->CheckAllSelected();
+    ASSERT_TRUE(QTest::qWaitFor(
+        [this] {
+            return doc.GetAt(3)->IsChecked() && doc.GetAt(4)->IsChecked() &&
+                   doc.GetAt(5)->IsChecked();
+        },
+        5000));
+    QTest::qWait(300);
+    EXPECT_EQ(Statuses(), (std::vector<int>{STATUS_UNKNOWN, STATUS_UNKNOWN, STATUS_UNKNOWN,
+                                            STATUS_AVAILABLE, STATUS_AVAILABLE, STATUS_AVAILABLE}))
+        << "the throttled names wait, unchanged";
+    EXPECT_TRUE(scheduler->IsBusy());
+    const std::optional<CServerWait> wait = scheduler->CurrentWait();
+    ASSERT_TRUE(wait);
+    EXPECT_EQ(wait->server, server.Address());
+    EXPECT_TRUE(wait->resumesIn) << "paused, not only paced";
+
+    scheduler->StopAll();
+    EXPECT_FALSE(scheduler->IsBusy()) << "Stop All ends the wait at once";
+}
+
+TEST_F(LookupSchedulerTest, WithoutTheBackOffAThrottleCountsAgainstTheName)
+{
+    scheduler->SetBackOff(false, 900s);
+    server.LimitRate(0.001, 0, kThrottleText);
+    AddTicked(1);
+    scheduler->CheckAllSelected();
+    EXPECT_EQ(FiveTries(), (std::vector<int>{5, 6, 7, 8, 4}));
+    EXPECT_EQ(server.ThrottledAnswers(), 5);
+}
+
 } // namespace

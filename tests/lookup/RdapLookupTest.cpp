@@ -17,6 +17,7 @@
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
+#include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -272,6 +273,33 @@ TEST_F(RdapLookupTest, RdapEntriesNeedNoResolution)
     EXPECT_EQ(resolutions, 0);
     EXPECT_FALSE(scheduler->GetResolver().NoServerResolved())
         << "an RDAP entry is never waiting for its address";
+}
+
+TEST_F(RdapLookupTest, TooManyRequestsPutsTheNameBackUntilTheRetryAfterHasPassed)
+{
+    CTestHttpServer::Script throttle = Script::Answer(429, {});
+    throttle.headers.append(qMakePair(QByteArray("Retry-After"), QByteArray("1")));
+    http.SetDefault(throttle);
+    AddTicked("name.com");
+    QSignalSpy throttled(scheduler.get(), &CLookupScheduler::LookupThrottled);
+    scheduler->SetInterval(50ms);
+    scheduler->CheckAllSelected();
+    ASSERT_TRUE(throttled.wait(10000));
+    EXPECT_EQ(doc.GetAt(0)->m_nStatus, STATUS_UNKNOWN) << "the name is as it was";
+    EXPECT_TRUE(doc.GetAt(0)->m_strInfo.isEmpty());
+    ASSERT_TRUE(QTest::qWaitFor([this] { return scheduler->CurrentWait().has_value(); }, 2000));
+    const CServerWait wait = *scheduler->CurrentWait();
+    EXPECT_EQ(wait.server, http.BaseUrl());
+    ASSERT_TRUE(wait.resumesIn) << "paused for the Retry-After, not only paced";
+    EXPECT_LE(*wait.resumesIn, 1s);
+
+    http.SetDefault(Script::Answer(404, {}));
+    QElapsedTimer sinceThrottle;
+    sinceThrottle.start();
+    ASSERT_TRUE(QTest::qWaitFor([this] { return !scheduler->IsBusy(); }, 10000));
+    EXPECT_GE(sinceThrottle.elapsed(), 800) << "the server was asked again only after its wait";
+    EXPECT_EQ(doc.GetAt(0)->m_nStatus, STATUS_AVAILABLE);
+    EXPECT_EQ(scheduler->ThrottleCount(), 1);
 }
 
 TEST_F(RdapLookupTest, MixedListKeepsItsStatusesWhenSavedAndOpenedAgain)

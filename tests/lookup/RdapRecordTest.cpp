@@ -100,6 +100,18 @@ TEST(RdapRecordTest, VerdictIsTheSameLiveAndFromTheStoredText)
     }
 }
 
+TEST(RdapRecordTest, ThrottleIsA429OrA503ThatSaysWhenToComeBack)
+{
+    EXPECT_TRUE(RdapRecord::IsThrottle(Text(Answer(429, {}), Notices::Drop)));
+    EXPECT_TRUE(RdapRecord::IsThrottle(Text(Answer(503, {}, 30), Notices::Drop)));
+    EXPECT_FALSE(RdapRecord::IsThrottle(Text(Answer(503, "<html>busy</html>"), Notices::Drop)));
+    EXPECT_FALSE(RdapRecord::IsThrottle(
+        Text(Answer(503, R"({"title":"Busy","description":["Retry-After: 5 seconds"]})"),
+             Notices::Keep)))
+        << "the server's words cannot claim a Retry-After";
+    EXPECT_FALSE(RdapRecord::IsThrottle(Text(Answer(200, kDomain), Notices::Keep)));
+}
+
 TEST(RdapRecordTest, NoticesShowOnlyWithStripOutputOff)
 {
     EXPECT_FALSE(Text(Answer(200, kDomain), Notices::Drop).contains("Notice:"));

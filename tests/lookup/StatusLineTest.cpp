@@ -64,4 +64,24 @@ INSTANTIATE_TEST_SUITE_P(
                        "the left of each name. [4 Domains, 4 checked, 0 available, 4 taken]"}),
     [](const auto& info) { return CaseName(info.param.behaviour); });
 
+TEST(StatusLine, NamesTheServerTheLookupsWaitFor)
+{
+    using std::chrono::seconds;
+    const CListCounts counts{5, 5, 1, 2};
+    EXPECT_EQ(
+        StatusLineText(counts, true, false, CServerWait{"whois.example.net", seconds(40), 1.4}),
+        QStringLiteral("Communicating with the Whois server, waiting for whois.example.net "
+                       "(asked to slow down, resumes in 40 s). Click on the 'Stop All' "
+                       "button to stop. [5 Domains, 3 checked, 2 available, 1 taken]"));
+    EXPECT_EQ(
+        ServerWaitText({"whois.example.net", seconds(300), 1.4}),
+        QStringLiteral("waiting for whois.example.net (asked to slow down, resumes in 5 min)"));
+    EXPECT_EQ(ServerWaitText({"whois.example.net", std::nullopt, 1.74}),
+              QStringLiteral("waiting for whois.example.net (asked to slow down, 1.7 queries a "
+                             "second)"));
+    EXPECT_EQ(ServerWaitText({"whois.example.net", std::nullopt, 0.05}),
+              QStringLiteral("waiting for whois.example.net (asked to slow down, 3.0 queries a "
+                             "minute)"));
+}
+
 } // namespace

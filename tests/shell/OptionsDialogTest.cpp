@@ -208,15 +208,17 @@ TEST_F(OptionsDialogTest, TabOrderFollowsTheGroupsDownTheDialog)
             order.append(name);
         }
     } while (widget != &dialog);
-    EXPECT_EQ(order, (QStringList{
-                         QStringLiteral("maxConnections"), QStringLiteral("connectionInterval"),
-                         QStringLiteral("connectTimeout"), QStringLiteral("readTimeout"),
-                         QStringLiteral("lookupTimeout"),
-                         QStringLiteral("&Use RDAP when WHOIS fails"), QStringLiteral("printLines"),
-                         QStringLiteral("maxEntries"), QStringLiteral("Minimize to &tray at start"),
-                         kRunOnStartup, QStringLiteral("Cleanup &whois result text."),
-                         QStringLiteral("Notify when lookups &finish"),
-                         QStringLiteral("Notify when a name comes back &available")}));
+    EXPECT_EQ(
+        order,
+        (QStringList{QStringLiteral("maxConnections"), QStringLiteral("connectionInterval"),
+                     QStringLiteral("connectTimeout"), QStringLiteral("readTimeout"),
+                     QStringLiteral("lookupTimeout"), QStringLiteral("&Use RDAP when WHOIS fails"),
+                     QStringLiteral("&Back off when a server asks to slow down"),
+                     QStringLiteral("longestBackOff"), QStringLiteral("printLines"),
+                     QStringLiteral("maxEntries"), QStringLiteral("Minimize to &tray at start"),
+                     kRunOnStartup, QStringLiteral("Cleanup &whois result text."),
+                     QStringLiteral("Notify when lookups &finish"),
+                     QStringLiteral("Notify when a name comes back &available")}));
 }
 
 TEST_F(OptionsDialogTest, ArrowsStepWithinTheirRanges)
@@ -350,7 +352,8 @@ TEST_F(OptionsDialogTest, OkWritesTheOptionsInItsFixedOrder)
     }
     EXPECT_EQ(keys, (std::vector<std::string>{
                         "Max Entries", "Max Connections", "Print Lines", "Connection Interval",
-                        "Connect Timeout", "Read Timeout", "Lookup Timeout", "Minimize to Tray",
+                        "Connect Timeout", "Read Timeout", "Lookup Timeout",
+                        "Back Off When Throttled", "Longest Back-off", "Minimize to Tray",
                         "Run at Win startup", "Strip Output", "Notify Lookups Finished",
                         "Notify Name Available", "Use RDAP when WHOIS fails"}));
 }

@@ -116,9 +116,28 @@ void CTestWhoisServer::Serve(int client)
     }
 }
 
-CTestWhoisServer::Script CTestWhoisServer::ScriptFor(const QByteArray& query) const
+void CTestWhoisServer::LimitRate(double perSecond, int burst, QByteArray throttleText)
 {
     const std::lock_guard lock(m_mutex);
+    m_rateLimit = RateLimit{perSecond, double(burst), double(burst),
+                            std::chrono::steady_clock::now(), std::move(throttleText)};
+}
+
+CTestWhoisServer::Script CTestWhoisServer::ScriptFor(const QByteArray& query)
+{
+    const std::lock_guard lock(m_mutex);
+    if (m_rateLimit) {
+        RateLimit& limit = *m_rateLimit;
+        const auto now = std::chrono::steady_clock::now();
+        const std::chrono::duration<double> elapsed = now - limit.filledAt;
+        limit.tokens = std::min(limit.burst, limit.tokens + elapsed.count() * limit.perSecond);
+        limit.filledAt = now;
+        if (limit.tokens < 1) {
+            ++m_throttled;
+            return Script::Answer(limit.throttleText);
+        }
+        limit.tokens -= 1;
+    }
     return m_scripts.value(query.trimmed().toLower(), m_default);
 }
 

@@ -5,7 +5,9 @@
 #include <QByteArray>
 #include <QHash>
 
+#include <atomic>
 #include <chrono>
+#include <optional>
 #include <vector>
 
 // A WHOIS server for tests on 127.0.0.1 at a port of its own. It reads the query line and acts
@@ -63,17 +65,31 @@ public:
 
     void SetDefault(Script script);
     void SetScript(const QByteArray& name, Script script);
+    // Serves at most `perSecond` queries a second after a burst of `burst` (a token bucket, as
+    // registries limit their clients); a query beyond that gets `throttleText` and nothing else.
+    void LimitRate(double perSecond, int burst, QByteArray throttleText);
+    int ThrottledAnswers() const { return m_throttled.load(); }
 
     // Every query line received, CR LF included, in arrival order.
     std::vector<QByteArray> Queries() const;
 
 private:
     void Serve(int client) override;
-    Script ScriptFor(const QByteArray& query) const;
+    Script ScriptFor(const QByteArray& query);
     // A stalled connection ends when the client closes it or the test releases it.
     void HoldUntilClientLeaves(int client);
 
-    Script m_default;                    // guarded by m_mutex
-    QHash<QByteArray, Script> m_scripts; // guarded by m_mutex
-    std::vector<QByteArray> m_queries;   // guarded by m_mutex
+    struct RateLimit {
+        double perSecond = 0;
+        double burst = 0;
+        double tokens = 0;
+        std::chrono::steady_clock::time_point filledAt;
+        QByteArray throttleText;
+    };
+
+    std::atomic<int> m_throttled{0};
+    std::optional<RateLimit> m_rateLimit; // guarded by m_mutex
+    Script m_default;                     // guarded by m_mutex
+    QHash<QByteArray, Script> m_scripts;  // guarded by m_mutex
+    std::vector<QByteArray> m_queries;    // guarded by m_mutex
 };

@@ -158,7 +158,7 @@ class BatchProgressLine : public testing::TestWithParam<ProgressCase> {};
 TEST_P(BatchProgressLine, SaysHowFarTheBatchHasGone)
 {
     const ProgressCase& c = GetParam();
-    EXPECT_EQ(BatchProgressText({c.checked, c.total, c.available, c.left}),
+    EXPECT_EQ(BatchProgressText({c.checked, c.total, c.available, c.left, std::nullopt}),
               QString::fromUtf8(c.text));
 }
 
