@@ -2,6 +2,7 @@
 
 #include "core/ByteText.h"
 #include "core/DomainDoc.h"
+#include "core/DomainName.h"
 #include "core/NameTokens.h"
 #include "core/TLDList.h"
 
@@ -138,6 +139,9 @@ void CNameConstructor::LeaveOutCertainRefusals()
 // name holds the whole keyword.
 bool CNameConstructor::KeywordRulesOutTLDs(qsizetype shortestTLD) const
 {
+    if (!DomainName::IsAscii(m_keyword)) {
+        return false;
+    }
     const QByteArrayView keyword = m_keyword;
     const qsizetype dot = keyword.indexOf('.');
     const QByteArrayView firstPart = dot < 0 ? keyword : keyword.first(dot);
@@ -148,18 +152,33 @@ bool CNameConstructor::KeywordRulesOutTLDs(qsizetype shortestTLD) const
 // those without it, which come earlier.
 bool CNameConstructor::PrefixIsRefused(QByteArrayView prefix, qsizetype shortestTLD) const
 {
-    return prefix.isEmpty() || HoldsNonLabelByte(prefix) || prefix.front() == '-' ||
-           prefix.size() + m_keyword.size() + 1 + shortestTLD > kLongestName;
+    if (prefix.isEmpty()) {
+        return true;
+    }
+    return IsJudged(prefix) && (HoldsNonLabelByte(prefix) || prefix.front() == '-' ||
+                                prefix.size() + m_keyword.size() + 1 + shortestTLD > kLongestName);
 }
 
 // A suffix ends the first label while the keyword holds no dot; only its leading white space can
 // ever be trimmed away. Empty, its names are those without it, which come earlier.
 bool CNameConstructor::SuffixIsRefused(QByteArrayView suffix, qsizetype shortestTLD) const
 {
+    if (suffix.isEmpty()) {
+        return true;
+    }
     const QByteArrayView kept = LeftTrimmed(suffix);
     const bool endsFirstLabel = !m_keyword.contains('.') && !kept.isEmpty();
-    return suffix.isEmpty() || m_keyword.size() + kept.size() + 1 + shortestTLD > kLongestName ||
-           (endsFirstLabel && (HoldsNonLabelByte(kept) || kept.back() == '-'));
+    return IsJudged(suffix) &&
+           (m_keyword.size() + kept.size() + 1 + shortestTLD > kLongestName ||
+            (endsFirstLabel && (HoldsNonLabelByte(kept) || kept.back() == '-')));
+}
+
+// A name in other scripts changes length when encoded, and its text may hold dots of those
+// scripts: only the names of an ASCII word with an ASCII keyword are judged before they are
+// offered.
+bool CNameConstructor::IsJudged(QByteArrayView word) const
+{
+    return DomainName::IsAscii(word) && DomainName::IsAscii(m_keyword);
 }
 
 qint64 CNameConstructor::StemCount(Stage stage) const

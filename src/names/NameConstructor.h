@@ -42,11 +42,12 @@ public:
 
     // Before the first name: leaves out the names the list is certain to refuse, so that they
     // need not be walked, and keeps the order of the rest; Count() becomes their number. Left out
-    // are all names after the bare keyword when the keyword's part before any dot holds a byte no
-    // label may hold, or the keyword with the shortest TLD is already too long; and all names of
-    // a padding word that is empty once trimmed, repeats an earlier word of its side (ignoring
-    // case), is too long with the keyword and the shortest TLD, or would bring into the first
-    // label a byte no label may hold or a dash at its start or end.
+    // are all names after the bare keyword when the keyword is ASCII and its part before any dot
+    // holds a byte no label may hold, or the keyword with the shortest TLD is already too long;
+    // and all names of a padding word that is empty once trimmed or repeats an earlier word of
+    // its side (ignoring case), and, when the word and the keyword are ASCII, of one that is too
+    // long with the keyword and the shortest TLD or would bring into the first label a byte no
+    // label may hold or a dash at its start or end. Text in other scripts is judged by the list.
     void LeaveOutCertainRefusals();
 
 private:
@@ -56,6 +57,7 @@ private:
     bool KeywordRulesOutTLDs(qsizetype shortestTLD) const;
     bool PrefixIsRefused(QByteArrayView prefix, qsizetype shortestTLD) const;
     bool SuffixIsRefused(QByteArrayView suffix, qsizetype shortestTLD) const;
+    bool IsJudged(QByteArrayView word) const;
     qint64 StemCount(Stage stage) const;
     void BuildStem();
     void NextStem();
