@@ -3,6 +3,7 @@
 #include "cli/CliOutput.h"
 #include "core/ByteText.h"
 #include "core/DomainDoc.h"
+#include "core/DomainName.h"
 
 std::optional<CResultFormat> CResultFormat::FromName(const QString& name, bool withRecord)
 {
@@ -30,8 +31,9 @@ QByteArray CResultFormat::Line(const CDomainDoc& doc, int index) const
     case Kind::Text: {
         QByteArray checkedAt;
         doc.GetFieldText(index, 3, checkedAt);
-        QByteArray line = ByteText::EscapeControls(entry.m_strName).leftJustified(30) + "  " +
-                          status.leftJustified(15) + "  " + checkedAt;
+        QByteArray line =
+            ByteText::EscapeControls(DomainName::WithALabel(entry.m_strName)).leftJustified(30) +
+            "  " + status.leftJustified(15) + "  " + checkedAt;
         if (m_bWithRecord) {
             const QByteArray record = entry.m_strInfo.trimmed().replace("\r\n", "\n");
             line += "\n    " + ByteText::EscapeControls(record, "\t\n").replace('\n', "\n    ");
@@ -43,14 +45,14 @@ QByteArray CResultFormat::Line(const CDomainDoc& doc, int index) const
         if (m_bWithRecord) {
             line += '\t' + CliOutput::TsvField(entry.m_strInfo);
         }
-        return line;
+        return line + '\t' + CliOutput::TsvField(DomainName::DisplayForm(entry.m_strName));
     }
     case Kind::Csv: {
         QByteArray line = CliOutput::CsvField(entry.m_strName) + ',' + status + ',' + time;
         if (m_bWithRecord) {
             line += ',' + CliOutput::CsvField(entry.m_strInfo);
         }
-        return line;
+        return line + ',' + CliOutput::CsvField(DomainName::DisplayForm(entry.m_strName));
     }
     case Kind::Json: {
         QByteArray line = "{\"name\":" + CliOutput::JsonString(entry.m_strName) +
@@ -60,7 +62,9 @@ QByteArray CResultFormat::Line(const CDomainDoc& doc, int index) const
         if (m_bWithRecord) {
             line += ",\"record\":" + CliOutput::JsonString(entry.m_strInfo);
         }
-        return line + '}';
+        return line +
+               ",\"unicode\":" + CliOutput::JsonString(DomainName::DisplayForm(entry.m_strName)) +
+               '}';
     }
     }
     return {};

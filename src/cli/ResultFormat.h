@@ -8,7 +8,8 @@
 class CDomainDoc;
 
 // How quillon-cli check prints each verdict: one line (text, tsv, csv) or one JSON object per
-// name, optionally with the record text.
+// name, optionally with the record text. Text shows a name in both forms; tsv, csv and json give
+// the name as the list keeps it and its Unicode form in a last field of their own.
 class CResultFormat {
 public:
     enum class Kind { Text, Tsv, Csv, Json };
