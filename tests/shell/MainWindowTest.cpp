@@ -129,6 +129,18 @@ protected:
         QApplication::processEvents();
     }
 
+    // Find, with `text` typed into its dialog.
+    void FindText(const QString& text)
+    {
+        QTimer::singleShot(0, [text] {
+            auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget());
+            ASSERT_NE(dialog, nullptr);
+            dialog->findChild<QComboBox*>()->setEditText(text);
+            dialog->accept();
+        });
+        Trigger(Command::Find);
+    }
+
     CTestWhoisServer server;
     std::unique_ptr<CQuillonApp> app;
 };
@@ -248,13 +260,7 @@ TEST_F(MainWindowTest, NameInAnotherScriptShowsInUnicodeWithItsALabelFirstInTheP
         << pane.toPlainText().left(80).toStdString();
     EXPECT_EQ(pane.verticalScrollBar()->value(), 0) << "the A-label stays in sight";
 
-    QTimer::singleShot(0, [] {
-        auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget());
-        ASSERT_NE(dialog, nullptr);
-        dialog->findChild<QComboBox*>()->setEditText(QStringLiteral("P\u0410Y"));
-        dialog->accept();
-    });
-    Trigger(Command::Find);
+    FindText(QStringLiteral("P\u0410Y"));
     EXPECT_EQ(View().GetCurrentIndex(), 0);
 }
 
@@ -295,21 +301,10 @@ TEST_F(MainWindowTest, FindGoesToTheExactNameElseTheFirstThatBeginsWithTheText)
 {
     AddNames({"shopping.com", "shop.com", "myshop.com"});
     CUserPrompt::SetNextAnswer(QMessageBox::Ok);
-    QTimer::singleShot(0, [] {
-        auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget());
-        ASSERT_NE(dialog, nullptr);
-        dialog->findChild<QComboBox*>()->setEditText(QStringLiteral("SHOP.com"));
-        dialog->accept();
-    });
-    Trigger(Command::Find);
+    FindText(QStringLiteral("SHOP.com"));
     EXPECT_EQ(View().GetCurrentIndex(), 1);
 
-    QTimer::singleShot(0, [] {
-        auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget());
-        dialog->findChild<QComboBox*>()->setEditText(QStringLiteral("shop"));
-        dialog->accept();
-    });
-    Trigger(Command::Find);
+    FindText(QStringLiteral("shop"));
     EXPECT_EQ(View().GetCurrentIndex(), 0) << "prefix: the first name beginning with it";
 
     QTimer::singleShot(0, [] {
