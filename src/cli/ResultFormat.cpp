@@ -31,9 +31,8 @@ QByteArray CResultFormat::Line(const CDomainDoc& doc, int index) const
     case Kind::Text: {
         QByteArray checkedAt;
         doc.GetFieldText(index, 3, checkedAt);
-        QByteArray line =
-            ByteText::EscapeControls(DomainName::WithALabel(entry.m_strName)).leftJustified(30) +
-            "  " + status.leftJustified(15) + "  " + checkedAt;
+        QByteArray line = CliOutput::NameColumn(entry.m_strName) + "  " + status.leftJustified(15) +
+                          "  " + checkedAt;
         if (m_bWithRecord) {
             const QByteArray record = entry.m_strInfo.trimmed().replace("\r\n", "\n");
             line += "\n    " + ByteText::EscapeControls(record, "\t\n").replace('\n', "\n    ");

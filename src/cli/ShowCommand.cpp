@@ -19,11 +19,9 @@ QByteArray TextLine(const CDomainDoc& doc, int index)
     doc.GetFieldText(index, 0, number);
     doc.GetFieldText(index, 2, status);
     doc.GetFieldText(index, 3, checkedAt);
-    QByteArray line =
-        number.rightJustified(6) + "  " +
-        ByteText::EscapeControls(DomainName::WithALabel(entry.m_strName)).leftJustified(30) + "  " +
-        status.leftJustified(15) + "  " + checkedAt.leftJustified(20) + "  " +
-        (entry.m_bTicked ? "ticked" : "-     ");
+    QByteArray line = number.rightJustified(6) + "  " + CliOutput::NameColumn(entry.m_strName) +
+                      "  " + status.leftJustified(15) + "  " + checkedAt.leftJustified(20) + "  " +
+                      (entry.m_bTicked ? "ticked" : "-     ");
     if (!entry.m_strDNS.isEmpty()) {
         line += "  dns=" + ByteText::EscapeControls(entry.m_strDNS);
     }
