@@ -48,7 +48,8 @@ void DrawSunkenFrame(QPainter& painter, const QRect& frame, const QPalette& pale
 }
 
 // What the information pane says first about a name the list shows in Unicode: the A-label the
-// list keeps and looks up, and whether the name mixes scripts.
+// list keeps and looks up, and whether the name mixes scripts, as look-alike names do (many
+// registries refuse them).
 QString NameHeading(const QByteArray& name)
 {
     if (DomainName::DisplayForm(name) == name) {
@@ -57,9 +58,7 @@ QString NameHeading(const QByteArray& name)
     QString heading = ByteText::Decode(name);
     const QString mixed = DomainName::MixedScripts(name);
     if (!mixed.isEmpty()) {
-        heading += QStringLiteral("\nThe name %1; many registries refuse such names, and they "
-                                  "can pass for other names.")
-                       .arg(mixed);
+        heading += QStringLiteral("\nThe name %1.").arg(mixed);
     }
     return heading;
 }
