@@ -250,6 +250,20 @@ int AdmitConstructedNames(CDomainDoc& doc, CNameConstructor& names, std::uint64_
     return admitted;
 }
 
+int AdmitConstructionStep(CDomainDoc& doc, CNameConstructor& names,
+                          std::chrono::steady_clock::duration stepTime)
+{
+    const auto deadline = std::chrono::steady_clock::now() + stepTime;
+    const std::uint64_t end = names.Position() + kConstructedNamesPerStep;
+    int admitted = 0;
+    do {
+        admitted += AdmitConstructedNames(
+            doc, names, std::min(kNamesBetweenClockReadings, end - names.Position()));
+    } while (names.Position() < end && !ConstructionIsOver(doc, names) &&
+             std::chrono::steady_clock::now() < deadline);
+    return admitted;
+}
+
 bool ConstructionIsOver(const CDomainDoc& doc, const CNameConstructor& names)
 {
     return doc.GetCount() >= doc.GetMaxEntries() || names.Position() == names.Count();

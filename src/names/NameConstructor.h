@@ -4,6 +4,7 @@
 #include <QByteArrayList>
 #include <QByteArrayView>
 
+#include <chrono>
 #include <cstdint>
 #include <limits>
 
@@ -79,14 +80,24 @@ private:
 };
 
 // How many names one step of a long construction offers before the window looks at its events:
-// some tens of milliseconds' work.
+// some tens of milliseconds' work for ASCII names. Names in other scripts cost some microseconds
+// each to convert, so a step also ends once its time is up; the clock is read after every
+// kNamesBetweenClockReadings names.
 inline constexpr std::uint64_t kConstructedNamesPerStep = 1 << 20;
+inline constexpr std::chrono::milliseconds kConstructionStepTime{50};
+inline constexpr std::uint64_t kNamesBetweenClockReadings = 1024;
 
 // Offers the next constructed names to the list in order, at most `count` of them, and stops as
 // soon as the list is full. Returns how many entered. Before the first name, the names the list is
 // certain to refuse are left out, which changes neither the names admitted nor their order.
 int AdmitConstructedNames(CDomainDoc& doc, CNameConstructor& names,
                           std::uint64_t count = std::numeric_limits<std::uint64_t>::max());
+
+// One step of a long construction: AdmitConstructedNames for kConstructedNamesPerStep names, or
+// for as many as `stepTime` allows, whichever is fewer, but at least kNamesBetweenClockReadings
+// of them while names remain and the list has room.
+int AdmitConstructionStep(CDomainDoc& doc, CNameConstructor& names,
+                          std::chrono::steady_clock::duration stepTime = kConstructionStepTime);
 
 // Whether offering more names can change nothing: the list is full or the sequence has ended.
 bool ConstructionIsOver(const CDomainDoc& doc, const CNameConstructor& names);

@@ -298,6 +298,48 @@ TEST_F(ConstructedAdmission, AdmissionInStepsGivesTheNamesOfOneRun)
     EXPECT_EQ(Names(), ListNames(oneRun));
 }
 
+TEST_F(ConstructedAdmission, StepsEndWhenTheirTimeIsUpAndGiveTheNamesOfOneRun)
+{
+    struct StepCase {
+        const char* behaviour;
+        std::chrono::steady_clock::duration stepTime;
+        int maxEntries;
+        int expectedSteps;
+    };
+    const StepCase cases[] = {
+        {"no time: one run of names between clock readings per step", std::chrono::seconds(0),
+         65535, 2},
+        {"ample time: the whole sequence in one step", std::chrono::hours(1), 65535, 1},
+        {"ample time: the step ends when the list is full", std::chrono::hours(1), 500, 1},
+    };
+    // 1,682 names around a Japanese keyword, each converted by IDNA.
+    const QByteArray keyword = "\xe6\x97\xa5\xe6\x9c\xac";
+    for (const StepCase& c : cases) {
+        SCOPED_TRACE(c.behaviour);
+        CDomainDoc oneRun{table, [](CDomainInfo&) {
+                          }};
+        oneRun.SetMaxEntries(c.maxEntries);
+        CNameConstructor all(keyword, Words("b", 40), Words("e", 40), kBothSides, {"COM"});
+        AdmitConstructedNames(oneRun, all);
+
+        CDomainDoc stepped{table, [](CDomainInfo&) {
+                           }};
+        stepped.SetMaxEntries(c.maxEntries);
+        CNameConstructor names(keyword, Words("b", 40), Words("e", 40), kBothSides, {"COM"});
+        int steps = 0;
+        while (!ConstructionIsOver(stepped, names)) {
+            const std::uint64_t before = names.Position();
+            AdmitConstructionStep(stepped, names, c.stepTime);
+            ++steps;
+            if (!ConstructionIsOver(stepped, names)) {
+                EXPECT_EQ(names.Position() - before, kNamesBetweenClockReadings);
+            }
+        }
+        EXPECT_EQ(steps, c.expectedSteps);
+        EXPECT_EQ(ListNames(stepped), ListNames(oneRun));
+    }
+}
+
 TEST_F(ConstructedAdmission, EndOfTheSequenceEndsTheConstruction)
 {
     doc.SetMaxEntries(1000);
