@@ -254,6 +254,43 @@ TEST_F(ConstructedAdmission, RefusedNamesAreSkippedSilently)
                                        "freesoftwareweb.COM"}));
 }
 
+TEST_F(ConstructedAdmission, NamesInOtherScriptsEnterAsTheirALabels)
+{
+    const struct {
+        const char* behaviour;
+        QByteArray keyword;
+        QByteArray beginningWords;
+        QByteArray endWords;
+        QByteArrayList expected;
+    } cases[] = {
+        {"umlaut keyword; an emoji word is refused",
+         "m\xc3\xbcnchen",
+         "neu",
+         "bahn \xf0\x9f\x98\x80",
+         {"xn--mnchen-3ya.COM", "xn--neumnchen-t9a.COM", "xn--mnchenbahn-9db.COM"}},
+        // 70 bytes as typed, 55 once encoded.
+        {"ascii word beside a keyword that encodes shorter than it is typed",
+         QByteArray("\xe6\x97\xa5").repeated(12),
+         QByteArray(30, 'a'),
+         "",
+         {"xn--wgvaaaaaaaaaaa.COM", "xn--aaaaaaaaaaaaaaaaaaaaaaaaaaaaaa-m507daaaaaaaaaaa.COM"}},
+        {"word in another script beside an ascii keyword, refused when too long once encoded",
+         "key",
+         "\xc3\xa9t\xc3\xa9 \xc3\xbc" + QByteArray(56, 'a'),
+         "",
+         {"key.COM", "xn--tkey-9oab.COM"}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.behaviour);
+        CDomainDoc list{table, [](CDomainInfo&) {
+                        }};
+        list.SetMaxEntries(100);
+        CNameConstructor names(c.keyword, c.beginningWords, c.endWords, kOneSide, {"COM"});
+        AdmitConstructedNames(list, names);
+        EXPECT_EQ(ListNames(list), c.expected);
+    }
+}
+
 TEST_F(ConstructedAdmission, FullListBeforeTheStartAdmitsNothing)
 {
     doc.SetMaxEntries(1);
