@@ -91,7 +91,7 @@ void OfferEveryName(const char* what, const char* keyword, const QByteArray& beg
     double longestStep = 0;
     while (!ConstructionIsOver(doc, names)) {
         const Clock::time_point stepStart = Clock::now();
-        AdmitConstructedNames(doc, names, kConstructedNamesPerStep);
+        AdmitConstructionStep(doc, names);
         longestStep = std::max(longestStep, MillisecondsSince(stepStart));
     }
     const double elapsed = MillisecondsSince(start);
@@ -163,11 +163,13 @@ int main(int argc, char** argv)
     OfferEveryName("keyword holding \"_\", every name refused (before: 2,383 ms to offer all, "
                    "without response)",
                    "no_name", beginning, end);
-    OfferEveryName("words that are no text, every padded name refused", "software",
-                   Words("pr\xe9", 2000),
-                   Words("\xfc"
-                         "ber",
-                         2000));
+    OfferEveryName(
+        "words in Latin-1: names in another script, each converted to its A-label until the "
+        "list is full",
+        "software", Words("pr\xe9", 2000),
+        Words("\xfc"
+              "ber",
+              2000));
     OfferEveryName("keyword typed with its TLD, every padded name refused", "software.com",
                    beginning, end);
 

@@ -6,6 +6,7 @@
 
 #include "core/ByteText.h"
 #include "core/DomainDoc.h"
+#include "core/DomainName.h"
 #include "core/NameTokens.h"
 #include "core/ObjectArray.h"
 #include "core/Settings.h"
@@ -120,6 +121,14 @@ void ReportSkipped(QByteArrayView name, const QString& reason, int& refused)
     ++refused;
 }
 
+// Why a name the list has room for is refused: IDNA's reason, or else the list's rules.
+QString InvalidNameReason(QByteArrayView name)
+{
+    const CNameConversion ascii = DomainName::ToAscii(name.trimmed());
+    return ascii.Ok() ? QStringLiteral("not a domain name under a TLD of the table.")
+                      : ascii.Reason();
+}
+
 // Admits the names a token stands for, before any lookup starts; a name already listed is looked
 // up with the list. Each name refused is reported and counted in `refused`: one the list has no
 // room for by itself, a token that gives no valid name at all as the user wrote it.
@@ -147,7 +156,7 @@ void AdmitToken(CDomainDoc& doc, QByteArrayView token, const QByteArrayList& tld
         invalid = {token.toByteArray()};
     }
     for (const QByteArray& name : std::as_const(invalid)) {
-        ReportSkipped(name, QStringLiteral("not a domain name under a TLD of the table."), refused);
+        ReportSkipped(name, InvalidNameReason(name), refused);
     }
 }
 

@@ -2,6 +2,7 @@
 
 #include "core/ByteText.h"
 #include "core/DateTimeValue.h"
+#include "core/DomainName.h"
 
 #include <QJsonArray>
 #include <QJsonDocument>
@@ -81,6 +82,13 @@ QByteArray CsvField(QByteArrayView bytes)
         return field;
     }
     return '"' + field.replace('"', "\"\"") + '"';
+}
+
+QByteArray NameColumn(QByteArrayView name)
+{
+    constexpr qsizetype kWidth = 30;
+    const QByteArray shown = ByteText::EscapeControls(DomainName::WithALabel(name));
+    return shown + QByteArray(std::max<qsizetype>(0, kWidth - ByteText::Decode(shown).size()), ' ');
 }
 
 QByteArray JsonString(QByteArrayView bytes)

@@ -34,6 +34,9 @@ QByteArray IsoLocalTime(const DateTimeValue& value);
 // A CSV field, quoted when it holds a comma, a quote or a line break (CR LF becomes LF); other
 // control characters but tab written as \xHH.
 QByteArray CsvField(QByteArrayView bytes);
+// The name column of the text outputs: the name in both forms when it has two, control
+// characters escaped, padded to 30 characters (not bytes, so names in other scripts line up).
+QByteArray NameColumn(QByteArrayView name);
 // A JSON string literal of the text, decoded for display like the window does, with every
 // control character escaped.
 QByteArray JsonString(QByteArrayView bytes);

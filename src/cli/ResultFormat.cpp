@@ -3,6 +3,7 @@
 #include "cli/CliOutput.h"
 #include "core/ByteText.h"
 #include "core/DomainDoc.h"
+#include "core/DomainName.h"
 #include "lookup/RdapRecord.h"
 
 #include <vector>
@@ -49,6 +50,7 @@ std::vector<CField> FieldsOf(const CDomainInfo& entry, const CLookupFacts& facts
     if (withRecord) {
         fields.push_back({"record", entry.m_strInfo, true});
     }
+    fields.push_back({"unicode", DomainName::DisplayForm(entry.m_strName), true});
     return fields;
 }
 
@@ -80,7 +82,7 @@ QByteArray TextLine(const CDomainDoc& doc, int index, bool withRecord)
     const CDomainInfo& entry = *doc.GetAt(index);
     QByteArray checkedAt;
     doc.GetFieldText(index, 3, checkedAt);
-    QByteArray line = ByteText::EscapeControls(entry.m_strName).leftJustified(30) + "  " +
+    QByteArray line = CliOutput::NameColumn(entry.m_strName) + "  " +
                       StatusText(entry.m_nStatus).leftJustified(15) + "  " + checkedAt;
     if (withRecord) {
         const QByteArray record = entry.m_strInfo.trimmed().replace("\r\n", "\n");

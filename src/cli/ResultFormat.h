@@ -14,9 +14,10 @@ struct CLookupFacts {
 };
 
 // How quillon-cli check prints each verdict: one line (text, tsv, csv) or one JSON object per
-// name, optionally with the record text. The machine-readable forms give the name, the status,
-// the time of the lookup, the protocol that answered ("whois" or "rdap") and the facts, in that
-// order, then the record.
+// name, optionally with the record text. Text shows a name in both forms. The machine-readable
+// forms give the name as the list keeps it, the status, the time of the lookup, the protocol
+// that answered ("whois" or "rdap") and the facts, in that order, then the record, then the
+// name's Unicode form.
 class CResultFormat {
 public:
     enum class Kind { Text, Tsv, Csv, Json };

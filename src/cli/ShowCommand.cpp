@@ -4,6 +4,7 @@
 
 #include "core/ByteText.h"
 #include "core/DomainDoc.h"
+#include "core/DomainName.h"
 #include "core/TLDList.h"
 #include "lookup/AnswerAnalysis.h"
 
@@ -18,9 +19,8 @@ QByteArray TextLine(const CDomainDoc& doc, int index)
     doc.GetFieldText(index, 0, number);
     doc.GetFieldText(index, 2, status);
     doc.GetFieldText(index, 3, checkedAt);
-    QByteArray line = number.rightJustified(6) + "  " +
-                      ByteText::EscapeControls(entry.m_strName).leftJustified(30) + "  " +
-                      status.leftJustified(15) + "  " + checkedAt.leftJustified(20) + "  " +
+    QByteArray line = number.rightJustified(6) + "  " + CliOutput::NameColumn(entry.m_strName) +
+                      "  " + status.leftJustified(15) + "  " + checkedAt.leftJustified(20) + "  " +
                       (entry.m_bTicked ? "ticked" : "-     ");
     if (!entry.m_strDNS.isEmpty()) {
         line += "  dns=" + ByteText::EscapeControls(entry.m_strDNS);
@@ -46,6 +46,7 @@ QByteArray TsvLine(const CDomainDoc& doc, int index)
         CliOutput::TsvField(entry.m_strDNS),
         QByteArray::number(entry.m_nSuffixMarker),
         QByteArray::number(entry.m_nSuffixNumber),
+        CliOutput::TsvField(DomainName::DisplayForm(entry.m_strName)),
     };
     return fields.join('\t');
 }
@@ -61,7 +62,8 @@ QByteArray JsonLine(const CDomainDoc& doc, int index)
            ",\"ticked\":" + (entry.m_bTicked ? "true" : "false") +
            ",\"dns\":" + CliOutput::JsonString(entry.m_strDNS) +
            ",\"marker\":" + QByteArray::number(entry.m_nSuffixMarker) +
-           ",\"suffixNumber\":" + QByteArray::number(entry.m_nSuffixNumber) + '}';
+           ",\"suffixNumber\":" + QByteArray::number(entry.m_nSuffixNumber) +
+           ",\"unicode\":" + CliOutput::JsonString(DomainName::DisplayForm(entry.m_strName)) + '}';
 }
 
 } // namespace
@@ -83,7 +85,7 @@ int RunShowCommand(const QStringList& arguments)
             QStringLiteral("Usage: quillon-cli show [--format text|tsv|json] FILE.zul\n"
                            "Lists the entries of a document in list order: number, "
                            "name, status, checked at, ticked, address text, marker "
-                           "and number."),
+                           "and number; tsv and json end with the name in Unicode."),
             arguments, exitCode)) {
         return exitCode;
     }

@@ -3,6 +3,7 @@
 #include "core/ArchiveReader.h"
 #include "core/ArchiveWriter.h"
 #include "core/ByteText.h"
+#include "core/DomainName.h"
 #include "core/DomainSort.h"
 #include "core/LookupTask.h"
 #include "core/ObjectArray.h"
@@ -65,11 +66,11 @@ bool CDomainDoc::AdmitName(QByteArrayView name)
     if (GetCount() >= m_nMaxEntries) {
         return false;
     }
-    const QByteArrayView trimmed = name.trimmed();
-    if (!m_tlds.IsValidDomainName(trimmed) || LookupName(trimmed)) {
+    const CNameConversion ascii = DomainName::ToAscii(name.trimmed());
+    if (!ascii.Ok() || !m_tlds.IsValidDomainName(ascii.Name()) || FindStoredName(ascii.Name())) {
         return false;
     }
-    AppendEntry(std::make_unique<CDomainInfo>(trimmed.toByteArray()));
+    AppendEntry(std::make_unique<CDomainInfo>(ascii.Name()));
     SetModifiedFlag();
     return true;
 }
@@ -81,13 +82,23 @@ void CDomainDoc::AnnounceAdmitted()
 
 CDomainInfo* CDomainDoc::LookupName(QByteArrayView name) const
 {
+    // A name as it is stored comes first: a file may hold names in bytes IDNA would not take.
     const QByteArrayView trimmed = name.trimmed();
-    const CDomainNameIndex::Match match = m_nameIndex.Find(trimmed);
+    if (CDomainInfo* entry = FindStoredName(trimmed); entry || DomainName::IsAscii(trimmed)) {
+        return entry;
+    }
+    const CNameConversion ascii = DomainName::ToAscii(trimmed);
+    return ascii.Ok() ? FindStoredName(ascii.Name()) : nullptr;
+}
+
+CDomainInfo* CDomainDoc::FindStoredName(QByteArrayView name) const
+{
+    const CDomainNameIndex::Match match = m_nameIndex.Find(name);
     if (!match.ambiguous) {
         return match.entry;
     }
-    const auto first = std::find_if(m_domains.begin(), m_domains.end(), [trimmed](const auto& e) {
-        return ByteText::EqualsNoCase(e->m_strName, trimmed);
+    const auto first = std::find_if(m_domains.begin(), m_domains.end(), [name](const auto& e) {
+        return ByteText::EqualsNoCase(e->m_strName, name);
     });
     return first->get();
 }
@@ -244,7 +255,7 @@ void CDomainDoc::GetFieldText(int index, int column, QByteArray& text) const
         text = QByteArray::number(index + 1);
         break;
     case 1:
-        text = entry->m_strName;
+        text = DomainName::DisplayForm(entry->m_strName);
         break;
     case 2:
         text = StatusText(entry->m_nStatus);

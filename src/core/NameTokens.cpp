@@ -1,6 +1,7 @@
 #include "core/NameTokens.h"
 
 #include "core/DomainDoc.h"
+#include "core/DomainName.h"
 #include "core/TLDList.h"
 
 namespace {
@@ -41,7 +42,8 @@ QByteArrayList TLDsForNewNames(const CTLDList& list)
 
 QByteArrayList NamesOfToken(const CTLDList& table, QByteArrayView token, const QByteArrayList& tlds)
 {
-    if (table.IsValidDomainName(token)) {
+    const CNameConversion ascii = DomainName::ToAscii(token);
+    if (ascii.Ok() && table.IsValidDomainName(ascii.Name())) {
         return {token.toByteArray()};
     }
     QByteArrayList names;

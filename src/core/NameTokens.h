@@ -15,8 +15,9 @@ QList<QByteArrayView> SplitNameTokens(QByteArrayView text);
 // The TLD texts of the entries that bare names are combined with, in table order.
 QByteArrayList TLDsForNewNames(const CTLDList& list);
 
-// The names a token stands for: the token itself when it is a valid domain name under the table,
-// else the token under each TLD, as name.TLD with the TLD's own case.
+// The names a token stands for: the token itself when it is a valid domain name under the table
+// (in the form the list keeps), else the token under each TLD, as name.TLD with the TLD's own
+// case. Names come as typed; admission converts them.
 QByteArrayList NamesOfToken(const CTLDList& table, QByteArrayView token,
                             const QByteArrayList& tlds);
 

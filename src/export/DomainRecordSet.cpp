@@ -1,6 +1,7 @@
 #include "export/DomainRecordSet.h"
 
 #include "core/DomainInfo.h"
+#include "core/DomainName.h"
 #include "export/DatabaseStepError.h"
 #include "export/DomainTable.h"
 
@@ -79,6 +80,29 @@ CFileResult CDomainRecordSet::Save(const CDomainInfo& entry)
     }
     const int stepped = sqlite3_step(write);
     sqlite3_reset(write);
+    return stepped == SQLITE_DONE ? SaveUnicodeName(entry.m_strName) : EngineFailure();
+}
+
+CFileResult CDomainRecordSet::SaveUnicodeName(const QByteArray& name)
+{
+    const CNameConversion unicode = DomainName::ToUnicode(name);
+    if (!unicode.Ok() || unicode.Name() == name) {
+        return CFileResult::Success();
+    }
+    if (!m_unicodeName) {
+        if (sqlite3_exec(m_db, DomainTable::kUnicodeTableSql, nullptr, nullptr, nullptr) !=
+            SQLITE_OK) {
+            return EngineFailure();
+        }
+        if (CFileResult prepared = Prepare(DomainTable::kUnicodeNameSql, m_unicodeName);
+            !prepared.Ok()) {
+            return prepared;
+        }
+    }
+    BindText(m_unicodeName.get(), 1, name);
+    BindText(m_unicodeName.get(), 2, unicode.Name());
+    const int stepped = sqlite3_step(m_unicodeName.get());
+    sqlite3_reset(m_unicodeName.get());
     return stepped == SQLITE_DONE ? CFileResult::Success() : EngineFailure();
 }
 

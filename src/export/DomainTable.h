@@ -55,4 +55,18 @@ inline constexpr CWriteSql kWriteWithoutDayCountSql{
     R"("Status" = coalesce(?2, "Status"), "Last Lookup At" = ?3, )"
     R"("Information" = coalesce(?5, "Information") WHERE rowid = ?6)"};
 
+// Names in other scripts stay in "Names" as the list keeps them, as A-labels
+// ("xn--mnchen-3ya.de"), so that later exports find their records and the table keeps its
+// layout. Their Unicode forms go beside them into a table of their own, "Unicode Names", made
+// when the first such name is exported: "Names" (the same text, unique without regard to case)
+// and "Unicode Name" ("münchen.de"). Join the two on "Names" to read both.
+inline constexpr char kUnicodeTableSql[] =
+    R"(CREATE TABLE IF NOT EXISTS "Unicode Names" ()"
+    R"("Names" VARCHAR(90) COLLATE NOCASE PRIMARY KEY, "Unicode Name" TEXT NOT NULL))";
+// ?1 the name, ?2 its Unicode form.
+inline constexpr char kUnicodeNameSql[] =
+    R"(INSERT INTO "Unicode Names" ("Names", "Unicode Name") VALUES (?1, ?2) )"
+    R"(ON CONFLICT ("Names") DO UPDATE SET "Names" = excluded."Names", )"
+    R"("Unicode Name" = excluded."Unicode Name")";
+
 } // namespace DomainTable

@@ -1,5 +1,6 @@
 #include "export/HtmlReport.h"
 
+#include "core/DomainName.h"
 #include "core/SaveFile.h"
 
 #include <algorithm>
@@ -155,7 +156,8 @@ QByteArray Build(const CDomainDoc::Entries& entries, Kind kind)
     int serial = 0;
     for (const auto& entry : entries) {
         if (entry->m_bTicked) {
-            report += Row(++serial, Escaped(entry->m_strName), StatusCell(*entry, kind));
+            report += Row(++serial, Escaped(DomainName::WithALabel(entry->m_strName)),
+                          StatusCell(*entry, kind));
         }
     }
     report += kFooter;

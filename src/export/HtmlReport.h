@@ -8,8 +8,9 @@
 #include <QByteArrayView>
 #include <QString>
 
-// The HTML report of the ticked entries: a numbered table of their names with, for each, the
-// taken entry's WHOIS record (full report) or a one-word status (summary report).
+// The HTML report of the ticked entries: a numbered table of their names (in Unicode, with the
+// A-label when it differs) with, for each, the taken entry's WHOIS record (full report) or a
+// one-word status (summary report).
 namespace HtmlReport {
 
 enum class Kind { Full, Summary };

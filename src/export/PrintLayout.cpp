@@ -2,6 +2,7 @@
 
 #include "core/ByteText.h"
 #include "core/DomainDoc.h"
+#include "core/DomainName.h"
 
 #include <QLocale>
 #include <QPaintDevice>
@@ -128,7 +129,7 @@ void CPrintLayout::PaintRows(QPainter& painter, const CDomainDoc& doc,
         doc.GetFieldText(index, 3, checkedOn);
         DrawText(painter, m_row, kLeft, top,
                  QString::number(index + 1) + QStringLiteral("] ") +
-                     ByteText::Decode(entry.m_strName));
+                     ByteText::Decode(DomainName::WithALabel(entry.m_strName)));
         DrawText(painter, m_row, StatusColumn(), top, ByteText::Decode(PrintStatusText(entry)));
         DrawTextEndingAt(painter, m_row, Right(), top, ByteText::Decode(checkedOn));
         top += RowStep();

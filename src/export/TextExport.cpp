@@ -2,6 +2,7 @@
 
 #include "core/ByteText.h"
 #include "core/DomainDoc.h"
+#include "core/DomainName.h"
 #include "core/SaveFile.h"
 
 namespace {
@@ -15,7 +16,8 @@ bool IsExported(const CDomainInfo& entry, TextExportMode mode)
 QByteArray Line(int serial, const CDomainInfo& entry, TextExportMode mode)
 {
     // A name read from a crafted file may hold a line break: escaped, it cannot forge a line.
-    QByteArray line = QByteArray::number(serial) + ", " + ByteText::EscapeControls(entry.m_strName);
+    QByteArray line = QByteArray::number(serial) + ", " +
+                      ByteText::EscapeControls(DomainName::WithALabel(entry.m_strName));
     if (mode == TextExportMode::SelectedNames) {
         line += ", " + StatusText(entry.m_nStatus);
     }

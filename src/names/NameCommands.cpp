@@ -20,7 +20,7 @@ constexpr int kProgressSteps = 1000;
 // cancelled; the names admitted until then stay.
 void AdmitInSteps(QWidget* parent, CDomainDoc& doc, CNameConstructor& names)
 {
-    AdmitConstructedNames(doc, names, kConstructedNamesPerStep);
+    AdmitConstructionStep(doc, names);
     if (ConstructionIsOver(doc, names)) {
         return;
     }
@@ -35,7 +35,7 @@ void AdmitInSteps(QWidget* parent, CDomainDoc& doc, CNameConstructor& names)
         if (progress.wasCanceled()) {
             return;
         }
-        AdmitConstructedNames(doc, names, kConstructedNamesPerStep);
+        AdmitConstructionStep(doc, names);
     }
 }
 

@@ -2,6 +2,7 @@
 
 #include "core/ByteText.h"
 #include "core/DomainDoc.h"
+#include "core/DomainName.h"
 #include "core/NameTokens.h"
 #include "core/TLDList.h"
 
@@ -138,6 +139,9 @@ void CNameConstructor::LeaveOutCertainRefusals()
 // name holds the whole keyword.
 bool CNameConstructor::KeywordRulesOutTLDs(qsizetype shortestTLD) const
 {
+    if (!DomainName::IsAscii(m_keyword)) {
+        return false;
+    }
     const QByteArrayView keyword = m_keyword;
     const qsizetype dot = keyword.indexOf('.');
     const QByteArrayView firstPart = dot < 0 ? keyword : keyword.first(dot);
@@ -148,18 +152,33 @@ bool CNameConstructor::KeywordRulesOutTLDs(qsizetype shortestTLD) const
 // those without it, which come earlier.
 bool CNameConstructor::PrefixIsRefused(QByteArrayView prefix, qsizetype shortestTLD) const
 {
-    return prefix.isEmpty() || HoldsNonLabelByte(prefix) || prefix.front() == '-' ||
-           prefix.size() + m_keyword.size() + 1 + shortestTLD > kLongestName;
+    if (prefix.isEmpty()) {
+        return true;
+    }
+    return IsJudged(prefix) && (HoldsNonLabelByte(prefix) || prefix.front() == '-' ||
+                                prefix.size() + m_keyword.size() + 1 + shortestTLD > kLongestName);
 }
 
 // A suffix ends the first label while the keyword holds no dot; only its leading white space can
 // ever be trimmed away. Empty, its names are those without it, which come earlier.
 bool CNameConstructor::SuffixIsRefused(QByteArrayView suffix, qsizetype shortestTLD) const
 {
+    if (suffix.isEmpty()) {
+        return true;
+    }
     const QByteArrayView kept = LeftTrimmed(suffix);
     const bool endsFirstLabel = !m_keyword.contains('.') && !kept.isEmpty();
-    return suffix.isEmpty() || m_keyword.size() + kept.size() + 1 + shortestTLD > kLongestName ||
-           (endsFirstLabel && (HoldsNonLabelByte(kept) || kept.back() == '-'));
+    return IsJudged(suffix) &&
+           (m_keyword.size() + kept.size() + 1 + shortestTLD > kLongestName ||
+            (endsFirstLabel && (HoldsNonLabelByte(kept) || kept.back() == '-')));
+}
+
+// A name in other scripts changes length when encoded, and its text may hold dots of those
+// scripts: only the names of an ASCII word with an ASCII keyword are judged before they are
+// offered.
+bool CNameConstructor::IsJudged(QByteArrayView word) const
+{
+    return DomainName::IsAscii(word) && DomainName::IsAscii(m_keyword);
 }
 
 qint64 CNameConstructor::StemCount(Stage stage) const
@@ -228,6 +247,20 @@ int AdmitConstructedNames(CDomainDoc& doc, CNameConstructor& names, std::uint64_
          offered < count && doc.GetCount() < doc.GetMaxEntries() && names.Next(name); ++offered) {
         admitted += doc.AdmitName(name) ? 1 : 0;
     }
+    return admitted;
+}
+
+int AdmitConstructionStep(CDomainDoc& doc, CNameConstructor& names,
+                          std::chrono::steady_clock::duration stepTime)
+{
+    const auto deadline = std::chrono::steady_clock::now() + stepTime;
+    const std::uint64_t end = names.Position() + kConstructedNamesPerStep;
+    int admitted = 0;
+    do {
+        admitted += AdmitConstructedNames(
+            doc, names, std::min(kNamesBetweenClockReadings, end - names.Position()));
+    } while (names.Position() < end && !ConstructionIsOver(doc, names) &&
+             std::chrono::steady_clock::now() < deadline);
     return admitted;
 }
 

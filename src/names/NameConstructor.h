@@ -4,6 +4,7 @@
 #include <QByteArrayList>
 #include <QByteArrayView>
 
+#include <chrono>
 #include <cstdint>
 #include <limits>
 
@@ -42,11 +43,12 @@ public:
 
     // Before the first name: leaves out the names the list is certain to refuse, so that they
     // need not be walked, and keeps the order of the rest; Count() becomes their number. Left out
-    // are all names after the bare keyword when the keyword's part before any dot holds a byte no
-    // label may hold, or the keyword with the shortest TLD is already too long; and all names of
-    // a padding word that is empty once trimmed, repeats an earlier word of its side (ignoring
-    // case), is too long with the keyword and the shortest TLD, or would bring into the first
-    // label a byte no label may hold or a dash at its start or end.
+    // are all names after the bare keyword when the keyword is ASCII and its part before any dot
+    // holds a byte no label may hold, or the keyword with the shortest TLD is already too long;
+    // and all names of a padding word that is empty once trimmed or repeats an earlier word of
+    // its side (ignoring case), and, when the word and the keyword are ASCII, of one that is too
+    // long with the keyword and the shortest TLD or would bring into the first label a byte no
+    // label may hold or a dash at its start or end. Text in other scripts is judged by the list.
     void LeaveOutCertainRefusals();
 
 private:
@@ -56,6 +58,7 @@ private:
     bool KeywordRulesOutTLDs(qsizetype shortestTLD) const;
     bool PrefixIsRefused(QByteArrayView prefix, qsizetype shortestTLD) const;
     bool SuffixIsRefused(QByteArrayView suffix, qsizetype shortestTLD) const;
+    bool IsJudged(QByteArrayView word) const;
     qint64 StemCount(Stage stage) const;
     void BuildStem();
     void NextStem();
@@ -77,14 +80,24 @@ private:
 };
 
 // How many names one step of a long construction offers before the window looks at its events:
-// some tens of milliseconds' work.
+// some tens of milliseconds' work for ASCII names. Names in other scripts cost some microseconds
+// each to convert, so a step also ends once its time is up; the clock is read after every
+// kNamesBetweenClockReadings names.
 inline constexpr std::uint64_t kConstructedNamesPerStep = 1 << 20;
+inline constexpr std::chrono::milliseconds kConstructionStepTime{50};
+inline constexpr std::uint64_t kNamesBetweenClockReadings = 1024;
 
 // Offers the next constructed names to the list in order, at most `count` of them, and stops as
 // soon as the list is full. Returns how many entered. Before the first name, the names the list is
 // certain to refuse are left out, which changes neither the names admitted nor their order.
 int AdmitConstructedNames(CDomainDoc& doc, CNameConstructor& names,
                           std::uint64_t count = std::numeric_limits<std::uint64_t>::max());
+
+// One step of a long construction: AdmitConstructedNames for kConstructedNamesPerStep names, or
+// for as many as `stepTime` allows, whichever is fewer, but at least kNamesBetweenClockReadings
+// of them while names remain and the list has room.
+int AdmitConstructionStep(CDomainDoc& doc, CNameConstructor& names,
+                          std::chrono::steady_clock::duration stepTime = kConstructionStepTime);
 
 // Whether offering more names can change nothing: the list is full or the sequence has ended.
 bool ConstructionIsOver(const CDomainDoc& doc, const CNameConstructor& names);

@@ -2,6 +2,7 @@
 
 #include "core/ByteText.h"
 #include "core/DomainDoc.h"
+#include "core/DomainName.h"
 #include "core/Settings.h"
 #include "lookup/LookupScheduler.h"
 #include "view/BatchProgress.h"
@@ -76,7 +77,7 @@ void CLookupNotices::OnLookupCompleted(int index)
         GetSetting(Setting::NotifyNameAvailable) == 0) {
         return;
     }
-    m_availableWhileAway.append(ByteText::Decode(entry->m_strName));
+    m_availableWhileAway.append(ByteText::Decode(DomainName::DisplayForm(entry->m_strName)));
     Deliver(AvailableNotice(m_availableWhileAway));
 }
 

@@ -2,6 +2,7 @@
 
 #include "core/ByteText.h"
 #include "core/DomainDoc.h"
+#include "core/DomainName.h"
 
 #include <algorithm>
 
@@ -52,6 +53,12 @@ QVariant CDomainListModel::data(const QModelIndex& index, int role) const
     }
     if (role == Qt::CheckStateRole && index.column() == SlNo) {
         return entry->m_bTicked ? Qt::Checked : Qt::Unchecked;
+    }
+    if (role == Qt::ToolTipRole) {
+        // A name shown in Unicode: the tip gives the A-label the list keeps and looks up.
+        if (DomainName::DisplayForm(entry->m_strName) != entry->m_strName) {
+            return ByteText::Decode(entry->m_strName);
+        }
     }
     return {};
 }

@@ -8,7 +8,7 @@ class CDomainDoc;
 
 // The document's list as a table for the view. The document's notifications become model
 // signals: a reset, changed rows (a finished lookup repaints one row), a removed row (the rows
-// after it are renumbered).
+// after it are renumbered). A name shown in Unicode has its A-label as the row's tooltip.
 class CDomainListModel final : public QAbstractTableModel {
     Q_OBJECT
 

@@ -1,6 +1,8 @@
 #include "view/DomainView.h"
 
+#include "core/ByteText.h"
 #include "core/DomainDoc.h"
+#include "core/DomainName.h"
 #include "lookup/LookupScheduler.h"
 #include "lookup/StatusLine.h"
 #include "view/ButtonArtwork.h"
@@ -43,6 +45,22 @@ void DrawSunkenFrame(QPainter& painter, const QRect& frame, const QPalette& pale
     painter.setPen(palette.color(QPalette::Light));
     painter.drawLine(frame.bottomLeft(), frame.bottomRight());
     painter.drawLine(frame.topRight(), frame.bottomRight());
+}
+
+// What the information pane says first about a name the list shows in Unicode: the A-label the
+// list keeps and looks up, and whether the name mixes scripts, as look-alike names do (many
+// registries refuse them).
+QString NameHeading(const QByteArray& name)
+{
+    if (DomainName::DisplayForm(name) == name) {
+        return {};
+    }
+    QString heading = ByteText::Decode(name);
+    const QString mixed = DomainName::MixedScripts(name);
+    if (!mixed.isEmpty()) {
+        heading += QStringLiteral("\nThe name %1.").arg(mixed);
+    }
+    return heading;
 }
 
 } // namespace
@@ -120,12 +138,13 @@ void CDomainView::ShowInfo()
 {
     const int index = GetCurrentIndex();
     const CDomainInfo* entry = m_doc.GetAt(index);
+    const QString heading = entry ? NameHeading(entry->m_strName) : QString();
     if (entry && !entry->m_strName.isEmpty() && !entry->m_strInfo.isEmpty()) {
-        m_info->ShowRecord(entry->m_strInfo);
+        m_info->ShowRecord(entry->m_strInfo, heading);
     } else if (m_doc.GetCount() == 0) {
         m_info->ShowText(kWelcomeText);
     } else {
-        m_info->ShowText(entry ? kNoInformationText : kNoSelectionText);
+        m_info->ShowText(entry ? kNoInformationText : kNoSelectionText, heading);
     }
 }
 

@@ -16,6 +16,11 @@ QString DisplayText(const QByteArray& record)
     return text;
 }
 
+QString WithHeading(const QString& heading, const QString& text)
+{
+    return heading.isEmpty() ? text : heading + QStringLiteral("\n\n") + text;
+}
+
 } // namespace
 
 CInfoPane::CInfoPane(QWidget* parent)
@@ -28,19 +33,22 @@ CInfoPane::CInfoPane(QWidget* parent)
     setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
 }
 
-void CInfoPane::ShowRecord(const QByteArray& record)
+void CInfoPane::ShowRecord(const QByteArray& record, const QString& heading)
 {
-    const QString text = DisplayText(record);
+    const QString text = WithHeading(heading, DisplayText(record));
     if (text == m_shown) {
         return;
     }
     Show(text);
-    verticalScrollBar()->setValue(TermsLine(text));
+    if (heading.isEmpty()) {
+        verticalScrollBar()->setValue(TermsLine(text));
+    }
 }
 
-void CInfoPane::ShowText(const QString& text)
+void CInfoPane::ShowText(const QString& text, const QString& heading)
 {
-    const QString shown = QString(text).replace(QLatin1String("\r\n"), QLatin1String("\n"));
+    const QString shown =
+        WithHeading(heading, QString(text).replace(QLatin1String("\r\n"), QLatin1String("\n")));
     if (shown != m_shown) {
         Show(shown);
     }

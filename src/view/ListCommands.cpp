@@ -3,6 +3,7 @@
 #include "core/ByteText.h"
 #include "core/ComboHistory.h"
 #include "core/DomainDoc.h"
+#include "core/DomainName.h"
 #include "core/Settings.h"
 #include "lookup/LookupScheduler.h"
 #include "view/DomainView.h"
@@ -82,13 +83,22 @@ void CListCommands::Find()
 
 int CListCommands::FindEntry(const CDomainDoc& doc, QByteArrayView text)
 {
+    // A whole name typed in Unicode is found by its A-label; the beginning of one, among the
+    // names as the list shows them.
+    const CNameConversion ascii = DomainName::ToAscii(text);
+    const QByteArrayView asciiText = ascii.Ok() ? QByteArrayView(ascii.Name()) : text;
+    const QString shownText = ByteText::Decode(text).normalized(QString::NormalizationForm_C);
     const auto& entries = doc.GetEntries();
-    auto found = std::find_if(entries.begin(), entries.end(), [text](const auto& entry) {
-        return ByteText::EqualsNoCase(entry->m_strName, text);
+    auto found = std::find_if(entries.begin(), entries.end(), [&](const auto& entry) {
+        return ByteText::EqualsNoCase(entry->m_strName, text) ||
+               ByteText::EqualsNoCase(entry->m_strName, asciiText);
     });
     if (found == entries.end()) {
-        found = std::find_if(entries.begin(), entries.end(), [text](const auto& entry) {
-            return ByteText::StartsWithNoCase(entry->m_strName, text);
+        found = std::find_if(entries.begin(), entries.end(), [&](const auto& entry) {
+            return ByteText::StartsWithNoCase(entry->m_strName, text) ||
+                   (DomainName::HasALabel(entry->m_strName) &&
+                    ByteText::Decode(DomainName::DisplayForm(entry->m_strName))
+                        .startsWith(shownText, Qt::CaseInsensitive));
         });
     }
     return found == entries.end() ? -1 : static_cast<int>(found - entries.begin());

@@ -51,7 +51,7 @@ public:
     void StopAll();
 
     // The entry Find goes to: the first whose name equals the text, else the first whose name
-    // begins with it (both ignoring case); -1 when none.
+    // begins with it (both ignoring case, and in either form of the name); -1 when none.
     static int FindEntry(const CDomainDoc& doc, QByteArrayView text);
 
 Q_SIGNALS:

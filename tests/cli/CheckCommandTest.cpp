@@ -228,6 +228,41 @@ TEST_F(CheckCommandTest, RefusedNamesAreNamedCountedAndMakeTheExitStatusOne)
     EXPECT_EQ(server.Queries().size(), 2u);
 }
 
+TEST_F(CheckCommandTest, NamesInOtherScriptsGoOutAsALabelsAndComeBackInBothForms)
+{
+    server.SetScript("xn--mnchen-3ya.com",
+                     Script::Answer("Domain Name: m\xc3\xbcnchen.com\r\nRegistrar: Example\r\n"));
+    const struct {
+        const char* format;
+        QByteArray start;
+        QByteArray end;
+    } cases[] = {
+        {"text", "m\xc3\xbcnchen.com (xn--mnchen-3ya.com)  Not Available", ""},
+        {"tsv", "xn--mnchen-3ya.com\tNot Available\t", "\tm\xc3\xbcnchen.com\n"},
+        {"csv", "xn--mnchen-3ya.com,Not Available,", ",m\xc3\xbcnchen.com\n"},
+        {"json", R"({"name":"xn--mnchen-3ya.com","status":"Not Available",)",
+         ",\"unicode\":\"m\xc3\xbcnchen.com\"}\n"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.format);
+        const CCliResult result =
+            RunCli(Check({QStringLiteral("--format"), QLatin1String(c.format),
+                          QStringLiteral("M\u00dcNCHEN.com"), QStringLiteral("\U0001F600"),
+                          QStringLiteral("\u00fc") + QString(56, QLatin1Char('a'))}));
+        EXPECT_EQ(result.exitCode, 1) << "two names were skipped";
+        EXPECT_TRUE(result.out.startsWith(c.start)) << result.out.constData();
+        EXPECT_TRUE(result.out.endsWith(c.end)) << result.out.constData();
+        EXPECT_TRUE(result.err.contains("skipped '\xf0\x9f\x98\x80': it holds a character that "
+                                        "domain names may not hold, such as an emoji or a symbol."))
+            << result.err.constData();
+        EXPECT_TRUE(
+            result.err.contains("aaaa': a label is longer than 63 characters once encoded.\n"))
+            << result.err.constData();
+    }
+    ASSERT_EQ(server.Queries().size(), 4u);
+    EXPECT_EQ(server.Queries().front(), QByteArray("xn--mnchen-3ya.com\r\n"));
+}
+
 TEST_F(CheckCommandTest, ServerBytesNeverReachTheTerminalRaw)
 {
     server.SetDefault(Script::Answer("Domain Name: EVIL.COM\r\n\x1b]0;owned\x07\x1b[2J"

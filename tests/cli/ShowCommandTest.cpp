@@ -45,8 +45,9 @@ TEST_F(ShowCommandTest, TsvListsEveryFieldInListOrder)
     const CCliResult result =
         RunCli({QStringLiteral("show"), QStringLiteral("--format"), QStringLiteral("tsv"), path});
     EXPECT_EQ(result.exitCode, 0) << result.err.constData();
-    EXPECT_EQ(result.out, QByteArray("1\talpha.com\t*AVAILABLE*\t2026-12-07T21:55:28\t1\t\t0\t0\n"
-                                     "2\tbeta.co.uk\tUnknown\t\t0\t192.0.2.1\t2\t3\n"));
+    EXPECT_EQ(result.out,
+              QByteArray("1\talpha.com\t*AVAILABLE*\t2026-12-07T21:55:28\t1\t\t0\t0\talpha.com\n"
+                         "2\tbeta.co.uk\tUnknown\t\t0\t192.0.2.1\t2\t3\tbeta.co.uk\n"));
 }
 
 TEST_F(ShowCommandTest, JsonGivesOneObjectPerEntry)
@@ -123,6 +124,34 @@ TEST_F(ShowCommandTest, ControlCharactersFromACraftedFileNeverReachTheTerminal)
     EXPECT_TRUE(text.out.contains("dns=192.0.2.1\\x1b[2J\\x9b"
                                   "31m"))
         << text.out.constData();
+}
+
+TEST_F(ShowCommandTest, NameInOtherScriptsShowsInBothForms)
+{
+    {
+        CTLDList tlds;
+        CDomainDoc doc(tlds, AnalyseStoredAnswer);
+        AddStoredEntry(doc, "xn--fa-hia.de");
+        ASSERT_TRUE(doc.OnSaveDocument(path).Ok());
+    }
+    const struct {
+        const char* format;
+        QByteArray line;
+    } cases[] = {
+        // Padded to 30 characters, not bytes.
+        {"text", "     1  fa\xc3\x9f.de (xn--fa-hia.de)          Unknown"},
+        {"tsv", "1\txn--fa-hia.de\tUnknown\t\t0\t\t0\t0\tfa\xc3\x9f.de\n"},
+        {"json", R"({"number":1,"name":"xn--fa-hia.de",)"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.format);
+        const CCliResult result = RunCli(
+            {QStringLiteral("show"), QStringLiteral("--format"), QLatin1String(c.format), path});
+        EXPECT_TRUE(result.out.startsWith(c.line)) << result.out.constData();
+    }
+    const CCliResult json = RunCli({QStringLiteral("show"), QStringLiteral("--format=json"), path});
+    EXPECT_EQ(QJsonDocument::fromJson(json.out).object().value(QStringLiteral("unicode")),
+              QStringLiteral("fa\u00df.de"));
 }
 
 TEST_F(ShowCommandTest, UsageMistakesExitWithTwo)

@@ -196,6 +196,34 @@ TEST_F(DatabaseExportTest, SecondExportOfTheSameNamesUpdatesInsteadOfDuplicating
         << "a name found without regard to case is updated, with the case of the list";
 }
 
+TEST_F(DatabaseExportTest, NamesInOtherScriptsKeepTheirALabelsAndGetTheirUnicodeBeside)
+{
+    ExportTestDoc::Add(*doc, "alpha.com", STATUS_UNKNOWN, true);
+    ASSERT_TRUE(ExportDatabase(*doc, path).Ok());
+    EXPECT_EQ(CTestDatabase(path).Rows(R"(SELECT name FROM sqlite_master)").size(), 2u)
+        << "ASCII names leave the database as it always was: the table and its index";
+
+    CDomainInfo& munich = ExportTestDoc::Add(*doc, "xn--mnchen-3ya.de", STATUS_AVAILABLE, true);
+    ExportTestDoc::Add(*doc, "xn--zz.com", STATUS_UNKNOWN, true);
+    ASSERT_TRUE(ExportDatabase(*doc, path).Ok());
+    munich.m_strName = "XN--MNCHEN-3YA.DE";
+    const CExportResult again = ExportDatabase(*doc, path);
+    EXPECT_EQ(again.Message(), QStringLiteral("3 records added to %1").arg(path));
+
+    const CTestDatabase db(path);
+    EXPECT_EQ(db.Rows(R"(SELECT "Names" FROM "Domain Names" ORDER BY rowid)"),
+              (std::vector<Row>{{"alpha.com"}, {"XN--MNCHEN-3YA.DE"}, {"xn--zz.com"}}));
+    EXPECT_EQ(db.Rows(R"(SELECT d."Names", u."Unicode Name" FROM "Domain Names" d )"
+                      R"(LEFT JOIN "Unicode Names" u ON u."Names" = d."Names" ORDER BY d.rowid)"),
+              (std::vector<Row>{{"alpha.com", std::nullopt},
+                                {"XN--MNCHEN-3YA.DE", "m\xc3\xbcnchen.DE"},
+                                {"xn--zz.com", std::nullopt}}))
+        << "read beside each other through a join";
+    EXPECT_EQ(db.Rows(R"(SELECT * FROM "Unicode Names")"),
+              (std::vector<Row>{{"XN--MNCHEN-3YA.DE", "m\xc3\xbcnchen.DE"}}))
+        << "one record per name, updated by the later export";
+}
+
 TEST_F(DatabaseExportTest, EmptyRecordTextKeepsTheOldInformation)
 {
     CDomainInfo& alpha = ExportTestDoc::Add(*doc, "alpha.com", STATUS_TAKEN, true);

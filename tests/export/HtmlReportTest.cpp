@@ -125,6 +125,14 @@ TEST(HtmlReport, AnswerCarryingMarkupArrivesEscaped)
     EXPECT_FALSE(HtmlReport::Build(entries, HtmlReport::Kind::Summary).contains("<script>"));
 }
 
+TEST(HtmlReport, NameInAnotherScriptShowsInUnicodeBesideItsALabel)
+{
+    CDomainDoc::Entries entries;
+    entries.push_back(Entry("xn--mnchen-3ya.de", STATUS_AVAILABLE, true));
+    EXPECT_TRUE(HtmlReport::Build(entries, HtmlReport::Kind::Summary)
+                    .contains("<b>m\xc3\xbcnchen.de (xn--mnchen-3ya.de)</b>"));
+}
+
 // The bytes of a literal, embedded zero bytes included.
 template <std::size_t N>
 QByteArray Bytes(const char (&literal)[N])

@@ -201,6 +201,7 @@ protected:
         ExportTestDoc::Add(*doc, "eps.com", STATUS_TOO_MANY_ERRORS, false);
         ExportTestDoc::Add(*doc, "zeta.com", STATUS_CHECKING, false);
         ExportTestDoc::Add(*doc, "eta.com", STATUS_UNKNOWN, false);
+        ExportTestDoc::Add(*doc, "xn--mnchen-3ya.de", STATUS_TAKEN, false).m_strDNS = "192.0.2.8";
         ASSERT_EQ(PaintList(*doc, 30, device), 1);
     }
 
@@ -266,6 +267,7 @@ TEST_F(PaintedPage, RowsShowNumberNameStatusAndTimeOfLookup)
         {"5] eps.com", "Too many errors"},
         {"6] zeta.com", "Checking"},
         {"7] eta.com", "Unknown"},
+        {"8] m\xc3\xbcnchen.de (xn--mnchen-3ya.de)", "Taken [DNS: 192.0.2.8]"},
     };
     const auto& heading = Text(QStringLiteral("Domain Names"));
     const auto& first = Text(QString::fromUtf8(rows[0].number));
@@ -289,7 +291,7 @@ TEST_F(PaintedPage, RowsShowNumberNameStatusAndTimeOfLookup)
     const auto texts = device.TextsOnPage(1);
     EXPECT_EQ(std::count_if(texts.begin(), texts.end(),
                             [](const auto& t) { return t.text == QLatin1String("-"); }),
-              6)
+              7)
         << "entries never looked up show \"-\"";
 }
 

@@ -78,6 +78,9 @@ const FileCase kFileCases[] = {
      "1, caf\xe9.com, *AVAILABLE*\r\n2, b\xc3\xbc"
      "cher.de, Not Available\r\n",
      2},
+    {"names in other scripts read in unicode beside their a-labels", TextExportMode::AvailableNames,
+     [](CDomainDoc& doc) { ExportTestDoc::Add(doc, "xn--mnchen-3ya.de", STATUS_AVAILABLE, true); },
+     "1, m\xc3\xbcnchen.de (xn--mnchen-3ya.de)\r\n", 1},
     {"a line break or escape inside a name cannot forge a line", TextExportMode::AvailableNames,
      [](CDomainDoc& doc) {
          ExportTestDoc::Add(doc, "evil.com\r\n2, forged.com\x1b[2J", STATUS_AVAILABLE, true);

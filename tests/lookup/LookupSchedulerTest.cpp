@@ -186,6 +186,26 @@ TEST_F(LookupSchedulerTest, EachTickStartsUpToTheConnectionLimit)
     EXPECT_TRUE(doc.IsModified());
 }
 
+TEST_F(LookupSchedulerTest, NamesInOtherScriptsAreAskedForAsALabelsAndUnicodeEchoesDecide)
+{
+    server.SetScript("xn--mnchen-3ya.com",
+                     Script::Answer("No match for \"M\xc3\x9cNCHEN.COM\".\r\n"));
+    server.SetScript("xn--bcher-kva.com",
+                     Script::Answer("Domain Name: b\xc3\xbc\x63her.com\r\nRegistrar: Example\r\n"
+                                    "Creation Date: 2001-01-01T00:00:00Z\r\n"));
+    for (const char* name : {"m\xc3\xbcnchen.com", "B\xc3\x9c\x43HER.com"}) {
+        ASSERT_TRUE(doc.AdmitName(name));
+        doc.SetTicked(doc.GetCount() - 1, true);
+    }
+    scheduler->CheckAllSelected();
+    TickAndSettle();
+    EXPECT_EQ(Statuses(), (std::vector<int>{STATUS_AVAILABLE, STATUS_TAKEN}));
+    std::vector<QByteArray> queries = server.Queries();
+    std::sort(queries.begin(), queries.end());
+    EXPECT_EQ(queries,
+              (std::vector<QByteArray>{"xn--bcher-kva.com\r\n", "xn--mnchen-3ya.com\r\n"}));
+}
+
 TEST_F(LookupSchedulerTest, TimerDrivenBatchStaysWithinTheLimit)
 {
     server.SetDefault(Script::Answer(kFree, 150ms));

@@ -206,15 +206,17 @@ TEST_F(AddNamesDialogTest, ImportReplacesTheTextAndRemembersTheFolder)
               path.left(path.lastIndexOf(QLatin1Char('/')) + 1) + QStringLiteral("*.TXT"));
 }
 
-TEST_F(AddNamesDialogTest, ImportedBytesReachTheListUnchanged)
+TEST_F(AddNamesDialogTest, ImportedBytesEnterAsTheBoxShowsThem)
 {
-    CUserPrompt::SetNextFileName(WriteFile(QStringLiteral("latin1.txt"), "x.caf\xe9.hk"));
+    // Not UTF-8, so the box shows the bytes as Latin-1: "café", whose A-label the list keeps.
+    CUserPrompt::SetNextFileName(
+        WriteFile(QStringLiteral("latin1.txt"), "x.caf\xe9.hk Stra\xdf\x65 x.a_b.hk"));
     OnNextModal<CAddNamesDialog>([](CAddNamesDialog& dialog) {
         Control<QPushButton>(dialog, "importButton").click();
         Control<QPushButton>(dialog, "okButton").click();
     });
     RunAddNamesCommand(nullptr, doc);
-    EXPECT_EQ(Names(), QByteArrayList{"x.caf\xe9.hk"});
+    EXPECT_EQ(Names(), (QByteArrayList{"x.xn--caf-dma.hk", "xn--strae-oqa.COM", "x.a_b.hk"}));
 }
 
 TEST_F(AddNamesDialogTest, ImportShowsTheFileUpToItsFirstZeroByte)

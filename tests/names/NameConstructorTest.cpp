@@ -254,6 +254,43 @@ TEST_F(ConstructedAdmission, RefusedNamesAreSkippedSilently)
                                        "freesoftwareweb.COM"}));
 }
 
+TEST_F(ConstructedAdmission, NamesInOtherScriptsEnterAsTheirALabels)
+{
+    const struct {
+        const char* behaviour;
+        QByteArray keyword;
+        QByteArray beginningWords;
+        QByteArray endWords;
+        QByteArrayList expected;
+    } cases[] = {
+        {"umlaut keyword; an emoji word is refused",
+         "m\xc3\xbcnchen",
+         "neu",
+         "bahn \xf0\x9f\x98\x80",
+         {"xn--mnchen-3ya.COM", "xn--neumnchen-t9a.COM", "xn--mnchenbahn-9db.COM"}},
+        // 70 bytes as typed, 55 once encoded.
+        {"ascii word beside a keyword that encodes shorter than it is typed",
+         QByteArray("\xe6\x97\xa5").repeated(12),
+         QByteArray(30, 'a'),
+         "",
+         {"xn--wgvaaaaaaaaaaa.COM", "xn--aaaaaaaaaaaaaaaaaaaaaaaaaaaaaa-m507daaaaaaaaaaa.COM"}},
+        {"word in another script beside an ascii keyword, refused when too long once encoded",
+         "key",
+         "\xc3\xa9t\xc3\xa9 \xc3\xbc" + QByteArray(56, 'a'),
+         "",
+         {"key.COM", "xn--tkey-9oab.COM"}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.behaviour);
+        CDomainDoc list{table, [](CDomainInfo&) {
+                        }};
+        list.SetMaxEntries(100);
+        CNameConstructor names(c.keyword, c.beginningWords, c.endWords, kOneSide, {"COM"});
+        AdmitConstructedNames(list, names);
+        EXPECT_EQ(ListNames(list), c.expected);
+    }
+}
+
 TEST_F(ConstructedAdmission, FullListBeforeTheStartAdmitsNothing)
 {
     doc.SetMaxEntries(1);
@@ -296,6 +333,48 @@ TEST_F(ConstructedAdmission, AdmissionInStepsGivesTheNamesOfOneRun)
     }
     EXPECT_GT(steps, 100);
     EXPECT_EQ(Names(), ListNames(oneRun));
+}
+
+TEST_F(ConstructedAdmission, StepsEndWhenTheirTimeIsUpAndGiveTheNamesOfOneRun)
+{
+    struct StepCase {
+        const char* behaviour;
+        std::chrono::steady_clock::duration stepTime;
+        int maxEntries;
+        int expectedSteps;
+    };
+    const StepCase cases[] = {
+        {"no time: one run of names between clock readings per step", std::chrono::seconds(0),
+         65535, 2},
+        {"ample time: the whole sequence in one step", std::chrono::hours(1), 65535, 1},
+        {"ample time: the step ends when the list is full", std::chrono::hours(1), 500, 1},
+    };
+    // 1,682 names around a Japanese keyword, each converted by IDNA.
+    const QByteArray keyword = "\xe6\x97\xa5\xe6\x9c\xac";
+    for (const StepCase& c : cases) {
+        SCOPED_TRACE(c.behaviour);
+        CDomainDoc oneRun{table, [](CDomainInfo&) {
+                          }};
+        oneRun.SetMaxEntries(c.maxEntries);
+        CNameConstructor all(keyword, Words("b", 40), Words("e", 40), kBothSides, {"COM"});
+        AdmitConstructedNames(oneRun, all);
+
+        CDomainDoc stepped{table, [](CDomainInfo&) {
+                           }};
+        stepped.SetMaxEntries(c.maxEntries);
+        CNameConstructor names(keyword, Words("b", 40), Words("e", 40), kBothSides, {"COM"});
+        int steps = 0;
+        while (!ConstructionIsOver(stepped, names)) {
+            const std::uint64_t before = names.Position();
+            AdmitConstructionStep(stepped, names, c.stepTime);
+            ++steps;
+            if (!ConstructionIsOver(stepped, names)) {
+                EXPECT_EQ(names.Position() - before, kNamesBetweenClockReadings);
+            }
+        }
+        EXPECT_EQ(steps, c.expectedSteps);
+        EXPECT_EQ(ListNames(stepped), ListNames(oneRun));
+    }
 }
 
 TEST_F(ConstructedAdmission, EndOfTheSequenceEndsTheConstruction)
@@ -350,14 +429,23 @@ INSTANTIATE_TEST_SUITE_P(
                                 "",
                                 {"COM", "COM.AU"},
                                 {QByteArray(64, 'k')}},
-                    LeftOutCase{"words whose every name is refused leave",
+                    LeftOutCase{"words whose every name is refused leave, words in other scripts "
+                                "stay for the list to judge",
                                 "soft",
                                 "free a_b caf\xe9 -x FREE .. \t good",
                                 "web we_b web- WEB net",
                                 {"COM"},
-                                {"soft", "soft.COM", "freesoft.COM", "goodsoft.COM", "softweb.COM",
-                                 "softnet.COM", "freesoftweb.COM", "freesoftnet.COM",
+                                {"soft", "soft.COM", "freesoft.COM", "caf\xe9soft.COM",
+                                 "goodsoft.COM", "softweb.COM", "softnet.COM", "freesoftweb.COM",
+                                 "freesoftnet.COM", "caf\xe9softweb.COM", "caf\xe9softnet.COM",
                                  "goodsoftweb.COM", "goodsoftnet.COM"}},
+                    LeftOutCase{"keyword in another script leaves its words for the list to judge",
+                                "caf\xc3\xa9",
+                                "a_b",
+                                "-",
+                                {"COM"},
+                                {"caf\xc3\xa9", "caf\xc3\xa9.COM", "a_bcaf\xc3\xa9.COM",
+                                 "caf\xc3\xa9-.COM", "a_bcaf\xc3\xa9-.COM"}},
                     LeftOutCase{"an end word after the keyword's dot stays whatever it holds",
                                 "soft.co",
                                 "",
@@ -494,6 +582,18 @@ INSTANTIATE_TEST_SUITE_P(
                     "-b b- -",
                     kBothSidesWithDash,
                     {"COM"}},
+        RefusalCase{"every byte in words around a keyword in another script",
+                    "\xe6\x97\xa5\xe6\x9c\xac",
+                    EveryByteAsWords(),
+                    EveryByteAsWords(),
+                    kOneSide,
+                    {"COM", "HK"}},
+        RefusalCase{"words in other scripts around the longest name",
+                    "abc",
+                    LettersOfEachLength('\xe9', 25, 64),
+                    "\xc3\xbc" + LettersOfEachLength('s', 50, 64),
+                    kBothSides,
+                    {"COM", "CC"}},
         RefusalCase{"names already listed", "soft", "free", "web", kBothSides, {"COM"}}),
     [](const auto& info) { return CaseName(info.param.behaviour); });
 

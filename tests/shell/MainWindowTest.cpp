@@ -129,6 +129,18 @@ protected:
         QApplication::processEvents();
     }
 
+    // Find, with `text` typed into its dialog.
+    void FindText(const QString& text)
+    {
+        QTimer::singleShot(0, [text] {
+            auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget());
+            ASSERT_NE(dialog, nullptr);
+            dialog->findChild<QComboBox*>()->setEditText(text);
+            dialog->accept();
+        });
+        Trigger(Command::Find);
+    }
+
     CTestWhoisServer server;
     std::unique_ptr<CQuillonApp> app;
 };
@@ -221,6 +233,35 @@ TEST_F(MainWindowTest, SelectedRowShowsItsRecordScrolledPastTheTerms)
                                       .replace(QStringLiteral("\r\n"), QStringLiteral("\n")));
 }
 
+TEST_F(MainWindowTest, NameInAnotherScriptShowsInUnicodeWithItsALabelFirstInThePane)
+{
+    AddNames({"p\xd0\xb0ypal.com", "m\xc3\xbcnchen.com"});
+    QByteArray record;
+    for (int i = 0; i < 60; ++i) {
+        record += "Notice line " + QByteArray::number(i) + "\r\n";
+    }
+    record +=
+        "By querying you agree to abide by this policy.\r\nDomain Name: m\xc3\xbcnchen.com\r\n";
+    Doc().ApplyLookupResult(1, {record, DateTimeValue(), STATUS_TAKEN});
+    EXPECT_EQ(Cell(0, 1), QStringLiteral("p\u0430ypal.com"));
+    EXPECT_EQ(Cell(1, 1), QStringLiteral("m\u00fcnchen.com"));
+
+    CInfoPane& pane = View().GetInfoPane();
+    ClickRow(0, false);
+    EXPECT_EQ(pane.toPlainText(),
+              QStringLiteral("xn--pypal-4ve.com\nThe name mixes Latin and Cyrillic letters.\n\n") +
+                  QString(CDomainView::kNoInformationText)
+                      .replace(QStringLiteral("\r\n"), QStringLiteral("\n")));
+    ClickRow(1, false);
+    EXPECT_TRUE(
+        pane.toPlainText().startsWith(QStringLiteral("xn--mnchen-3ya.com\n\nNotice line 0")))
+        << pane.toPlainText().left(80).toStdString();
+    EXPECT_EQ(pane.verticalScrollBar()->value(), 0) << "the A-label stays in sight";
+
+    FindText(QStringLiteral("P\u0410Y"));
+    EXPECT_EQ(View().GetCurrentIndex(), 0);
+}
+
 TEST_F(MainWindowTest, EmptyListShowsTheWelcomeAndOnlyTheEmptyListHint)
 {
     EXPECT_EQ(
@@ -258,21 +299,10 @@ TEST_F(MainWindowTest, FindGoesToTheExactNameElseTheFirstThatBeginsWithTheText)
 {
     AddNames({"shopping.com", "shop.com", "myshop.com"});
     CUserPrompt::SetNextAnswer(QMessageBox::Ok);
-    QTimer::singleShot(0, [] {
-        auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget());
-        ASSERT_NE(dialog, nullptr);
-        dialog->findChild<QComboBox*>()->setEditText(QStringLiteral("SHOP.com"));
-        dialog->accept();
-    });
-    Trigger(Command::Find);
+    FindText(QStringLiteral("SHOP.com"));
     EXPECT_EQ(View().GetCurrentIndex(), 1);
 
-    QTimer::singleShot(0, [] {
-        auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget());
-        dialog->findChild<QComboBox*>()->setEditText(QStringLiteral("shop"));
-        dialog->accept();
-    });
-    Trigger(Command::Find);
+    FindText(QStringLiteral("shop"));
     EXPECT_EQ(View().GetCurrentIndex(), 0) << "prefix: the first name beginning with it";
 
     QTimer::singleShot(0, [] {

@@ -94,6 +94,22 @@ TEST_F(DomainListModelTest, CheckBoxTicksThroughTheDocument)
     EXPECT_EQ(box.data(Qt::CheckStateRole).value<Qt::CheckState>(), Qt::Checked);
 }
 
+TEST_F(DomainListModelTest, ALabelNamesShowInUnicodeWithTheALabelAsTheirTip)
+{
+    ASSERT_TRUE(doc.AdmitName("m\xc3\xbcnchen.com"));
+    AddStoredEntry(doc, "xn--zz.com");
+    doc.AnnounceAdmitted();
+    EXPECT_EQ(Text(3, CDomainListModel::Domain), QStringLiteral("m\u00fcnchen.com"));
+    for (int column = 0; column < model.columnCount(); ++column) {
+        EXPECT_EQ(model.index(3, column).data(Qt::ToolTipRole).toString(),
+                  QStringLiteral("xn--mnchen-3ya.com"));
+        EXPECT_FALSE(model.index(0, column).data(Qt::ToolTipRole).isValid()) << "plain ASCII";
+    }
+    EXPECT_EQ(Text(4, CDomainListModel::Domain), QStringLiteral("xn--zz.com"))
+        << "an A-label that does not decode soundly shows as it is";
+    EXPECT_FALSE(model.index(4, CDomainListModel::Domain).data(Qt::ToolTipRole).isValid());
+}
+
 TEST_F(DomainListModelTest, NamesThatAreNotUtf8ShowAsLatin1)
 {
     AddStoredEntry(doc, "caf\xe9.com");

@@ -238,6 +238,31 @@ TEST_F(ListCommandsLogic, FindPrefersTheExactNameThenTheFirstPrefix)
     EXPECT_EQ(CListCommands::FindEntry(doc, ""), 0) << "an empty text finds the first entry";
 }
 
+TEST_F(ListCommandsLogic, FindTakesEitherFormOfANameInAnotherScript)
+{
+    for (const char* name : {"xn--mnchen-3ya.com", "m\xc3\xbcnster.com", "caf\xc3\xa9.com"}) {
+        ASSERT_TRUE(doc.AdmitName(name));
+    }
+    const struct {
+        QByteArray text;
+        int found;
+    } cases[] = {
+        {"M\xc3\x9cNCHEN.COM", 6},
+        {"xn--mnchen-3ya.com", 6},
+        {"XN--MNSTER-3YA.COM", 7},
+        {"m\xc3\xbcn", 6},
+        {"M\xc3\x9cNS", 7},
+        {"m\x75\xcc\x88nster", 7},
+        {"caf", 8},
+        {"xn--caf", 8},
+        {"caf\xc3\xa9x", -1},
+        {"\xf0\x9f\x98\x80", -1},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(CListCommands::FindEntry(doc, c.text), c.found) << c.text.constData();
+    }
+}
+
 TEST_F(ListCommandsLogic, RangeGivenBackwardsTicksTheSameRows)
 {
     doc.SetTicked(5, true);
