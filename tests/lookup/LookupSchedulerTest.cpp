@@ -10,6 +10,7 @@
 #include "support/StoredEntry.h"
 #include "support/TestEnvironment.h"
 #include "support/TestWhoisServer.h"
+#include "support/TickedNames.h"
 
 #include <QElapsedTimer>
 #include <QHostInfo>
@@ -92,19 +93,11 @@ protected:
     void AddTicked(int count, const char* prefix = "name")
     {
         for (int i = 0; i < count; ++i) {
-            ASSERT_TRUE(doc.AdmitName(prefix + QByteArray::number(i) + ".com"));
-            doc.SetTicked(doc.GetCount() - 1, true);
+            ASSERT_TRUE(AdmitTicked(doc, prefix + QByteArray::number(i) + ".com"));
         }
     }
 
-    int Running() const
-    {
-        int running = 0;
-        for (int i = 0; i < doc.GetCount(); ++i) {
-            running += scheduler->IsLookupRunning(i) ? 1 : 0;
-        }
-        return running;
-    }
+    int Running() const { return RunningLookups(doc); }
 
     bool WaitUntilIdle(int timeoutMs = 10000)
     {

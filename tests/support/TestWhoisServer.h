@@ -14,7 +14,8 @@
 // on the script for the queried name (or the default script): answer, wait first, close at once,
 // accept and never answer (until the client leaves), trickle a byte at a time, trickle the answer
 // over and over at a few bytes a second without ever ending (until the client leaves), flood, or
-// reset the connection. It counts the connections open at once.
+// reset the connection. It counts the connections open at once. It may also throttle: beyond a
+// rate, each client's queries get a refusal instead of their script.
 class CTestWhoisServer {
 public:
     enum class Mode { Answer, CloseAtOnce, Stall, Trickle, EndlessTrickle, Flood, Reset };
@@ -68,6 +69,12 @@ public:
 
     void SetDefault(Script script);
     void SetScript(const QByteArray& name, Script script);
+    // Each client address may send `burst` queries at once and `perSecond` a second after them
+    // (a token bucket); the queries beyond get `text` as their answer or, when `text` is empty,
+    // their script's answer once their turn comes.
+    void SetThrottle(double perSecond, int burst, QByteArray text);
+    // How many queries got the throttle's text.
+    int ThrottledQueries() const { return m_throttled.load(); }
 
     int ConnectionsOpen() const { return m_open.load(); }
     int MostConnectionsAtOnce() const { return m_mostOpen.load(); }
@@ -80,7 +87,10 @@ public:
 private:
     void AcceptLoop();
     void Serve(int client);
-    Script ScriptFor(const QByteArray& query) const;
+    Script ScriptFor(const QByteArray& query, quint32 clientAddress);
+    // Under m_mutex: how long the client's next query must wait for a token of its bucket; takes
+    // the token at once when there is one, and also for a wait when `queue`.
+    std::chrono::duration<double> TakeToken(quint32 clientAddress, bool queue);
     bool WaitUnlessReleased(std::chrono::milliseconds duration);
     // A stalled connection ends when the client closes it or the test releases it.
     void HoldUntilClientLeaves(int client);
@@ -91,6 +101,7 @@ private:
     std::atomic<int> m_open{0};
     std::atomic<int> m_mostOpen{0};
     std::atomic<int> m_accepted{0};
+    std::atomic<int> m_throttled{0};
     mutable std::mutex m_mutex;
     Script m_default;                       // guarded by m_mutex
     QHash<QByteArray, Script> m_scripts;    // guarded by m_mutex
@@ -98,6 +109,14 @@ private:
     std::vector<std::thread> m_connections; // guarded by m_mutex
     std::vector<int> m_clients;             // guarded by m_mutex
     bool m_bReleased = false;               // guarded by m_mutex
+    struct Bucket {
+        double tokens = 0;
+        std::chrono::steady_clock::time_point filledAt;
+    };
+    double m_throttleRate = 0;        // guarded by m_mutex; 0: no throttle
+    int m_throttleBurst = 0;          // guarded by m_mutex
+    QByteArray m_throttleText;        // guarded by m_mutex
+    QHash<quint32, Bucket> m_buckets; // guarded by m_mutex
     std::condition_variable m_release;
     std::thread m_acceptor;
 };
