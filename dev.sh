@@ -9,9 +9,10 @@
 set -euo pipefail
 cd "$(dirname "$0")"
 
-BUILD_PACKAGES=(cmake ninja-build g++ qt6-base-dev libsqlite3-dev librsvg2-bin)
+BUILD_PACKAGES=(cmake ninja-build g++ qt6-base-dev libsqlite3-dev librsvg2-bin libc-ares-dev
+    pkg-config)
 TEST_PACKAGES=(googletest libgtest-dev libgmock-dev clang libclang-rt-dev man-db bash-completion
-    python3 file dpkg-dev lintian desktop-file-utils appstream)
+    python3 python3-dnslib file dpkg-dev lintian desktop-file-utils appstream)
 JOBS=$(nproc)
 
 install_missing() {

@@ -39,6 +39,7 @@ struct CheckOptions {
     std::optional<int> connections;
     std::optional<double> interval;
     std::optional<double> timeout;
+    bool noDns = false;
 };
 
 enum class Number { Whole, Decimal };
@@ -184,12 +185,15 @@ void ApplyPacing(CLookupScheduler& scheduler, const CheckOptions& options)
         const milliseconds timeout(std::llround(*options.timeout * 1000));
         scheduler.SetTimeouts({timeout, timeout, timeout});
     }
+    if (options.noDns) {
+        scheduler.SetDnsFirst({});
+    }
 }
 
-// The list's counts, and how many names given were refused when there were any.
-QString RunSummary(const CDomainDoc& doc, int refused)
+// The list's counts, what DNS saved, and how many names given were refused when there were any.
+QString RunSummary(const CDomainDoc& doc, const CDnsTally& dns, int refused)
 {
-    const QString counts = SummaryText(CListCounts::Of(doc));
+    const QString counts = SummaryText(CListCounts::Of(doc, dns));
     if (refused == 0) {
         return counts;
     }
@@ -244,8 +248,13 @@ int RunCheckCommand(const QStringList& arguments)
                                     QStringLiteral("FORMAT"), QStringLiteral("text"));
     const QCommandLineOption record(QStringLiteral("record"),
                                     QStringLiteral("Print each name's WHOIS record too."));
-    parser.addOptions(
-        {input, document, tld, tldFile, tldImport, connections, interval, timeout, format, record});
+    const QCommandLineOption noDns(
+        QStringLiteral("no-dns"),
+        QStringLiteral("Ask the WHOIS server about every name, also those DNS shows delegated "
+                       "(by default a delegated name is taken without a registry query, as the "
+                       "\"Check DNS First\" and \"DNS Server\" settings say)."));
+    parser.addOptions({input, document, tld, tldFile, tldImport, connections, interval, timeout,
+                       format, record, noDns});
     parser.addPositionalArgument(QStringLiteral("NAME"),
                                  QStringLiteral("Names to look up; bare names get the TLDs."),
                                  QStringLiteral("[NAME...]"));
@@ -253,8 +262,11 @@ int RunCheckCommand(const QStringList& arguments)
     if (!ParseCommandLine(
             parser, kCommand,
             QStringLiteral("Usage: quillon-cli check [options] [NAME...]\n"
-                           "Looks names up on their WHOIS servers and prints each verdict as it "
-                           "arrives, then the summary on standard error.\n"
+                           "Asks DNS first whether each name is delegated, which makes it taken, "
+                           "looks the others up on their WHOIS servers and prints each verdict "
+                           "as it arrives, then the summary on standard error: the counts, and "
+                           "how many names DNS settled and registry queries that saved. tsv, "
+                           "csv and json give each verdict's source, dns or whois.\n"
                            "Exit status: 0 every name has a verdict, 1 some lookups failed, a "
                            "name was skipped or the document was not saved, 2 usage error, 130 "
                            "interrupted (the document was saved)."),
@@ -270,7 +282,8 @@ int RunCheckCommand(const QStringList& arguments)
                          parser.value(tld),
                          std::nullopt,
                          std::nullopt,
-                         std::nullopt};
+                         std::nullopt,
+                         parser.isSet(noDns)};
     std::optional<double> connectionCount;
     if (!ReadNumber(parser, connections, Number::Whole, CLookupScheduler::kMinConnections,
                     CLookupScheduler::kMaxConnections, connectionCount, exitCode) ||
@@ -318,14 +331,16 @@ int RunCheckCommand(const QStringList& arguments)
     // comes during the save waits for it.
     CInterruptNotifier interrupts;
     bool interrupted = false;
+    CDnsTally dns;
     {
         CLookupScheduler scheduler(doc);
         ApplyPacing(scheduler, options);
         CCheckRun run(doc, scheduler, *resultFormat, interrupts);
         interrupted = run.Exec();
+        dns = scheduler.GetDnsTally();
     }
 
-    const QByteArray summary = RunSummary(doc, refused).toUtf8() + '\n';
+    const QByteArray summary = RunSummary(doc, dns, refused).toUtf8() + '\n';
     std::fputs(summary.constData(), stderr);
     if (!options.document.isEmpty()) {
         if (const CFileResult saved = doc.OnSaveDocument(options.document); !saved.Ok()) {

@@ -35,7 +35,7 @@ bool CCheckRun::Exec()
     return m_bInterrupted;
 }
 
-void CCheckRun::OnCompleted(int index)
+void CCheckRun::OnCompleted(int index, VerdictSource source)
 {
     const std::uint8_t status = m_doc.GetAt(index)->m_nStatus;
     if (status == STATUS_TAKEN || status == STATUS_AVAILABLE || status == STATUS_TOO_MANY_ERRORS ||
@@ -43,7 +43,7 @@ void CCheckRun::OnCompleted(int index)
         if (m_bProgress) {
             std::fputs("\r\033[K", stderr);
         }
-        CliOutput::WriteLine(m_format.Line(m_doc, index));
+        CliOutput::WriteLine(m_format.Line(m_doc, index, source));
         std::fflush(stdout);
     }
     FinishWhenIdle();
@@ -72,7 +72,8 @@ void CCheckRun::FinishWhenIdle()
 void CCheckRun::ShowProgress()
 {
     if (m_bProgress) {
-        const QByteArray line = "\r\033[K" + SummaryText(CListCounts::Of(m_doc)).toUtf8();
+        const QByteArray line =
+            "\r\033[K" + SummaryText(CListCounts::Of(m_doc, m_scheduler.GetDnsTally())).toUtf8();
         std::fputs(line.constData(), stderr);
     }
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "cli/ResultFormat.h"
+#include "lookup/VerdictSource.h"
 
 #include <QEventLoop>
 #include <QObject>
@@ -23,7 +24,7 @@ public:
     bool Exec();
 
 private:
-    void OnCompleted(int index);
+    void OnCompleted(int index, VerdictSource source);
     void OnTicked();
     void OnInterrupted();
     void FinishWhenIdle();

@@ -21,9 +21,10 @@ std::optional<CResultFormat> CResultFormat::FromName(const QString& name, bool w
     return std::nullopt;
 }
 
-QByteArray CResultFormat::Line(const CDomainDoc& doc, int index) const
+QByteArray CResultFormat::Line(const CDomainDoc& doc, int index, VerdictSource source) const
 {
     const CDomainInfo& entry = *doc.GetAt(index);
+    const QByteArray sourceName = VerdictSourceName(source);
     const QByteArray status = StatusText(entry.m_nStatus);
     const QByteArray time = CliOutput::IsoLocalTime(entry.m_timeChecked);
     switch (m_kind) {
@@ -39,14 +40,16 @@ QByteArray CResultFormat::Line(const CDomainDoc& doc, int index) const
         return line;
     }
     case Kind::Tsv: {
-        QByteArray line = CliOutput::TsvField(entry.m_strName) + '\t' + status + '\t' + time;
+        QByteArray line =
+            CliOutput::TsvField(entry.m_strName) + '\t' + status + '\t' + time + '\t' + sourceName;
         if (m_bWithRecord) {
             line += '\t' + CliOutput::TsvField(entry.m_strInfo);
         }
         return line;
     }
     case Kind::Csv: {
-        QByteArray line = CliOutput::CsvField(entry.m_strName) + ',' + status + ',' + time;
+        QByteArray line =
+            CliOutput::CsvField(entry.m_strName) + ',' + status + ',' + time + ',' + sourceName;
         if (m_bWithRecord) {
             line += ',' + CliOutput::CsvField(entry.m_strInfo);
         }
@@ -56,7 +59,8 @@ QByteArray CResultFormat::Line(const CDomainDoc& doc, int index) const
         QByteArray line = "{\"name\":" + CliOutput::JsonString(entry.m_strName) +
                           ",\"status\":" + CliOutput::JsonString(status) +
                           ",\"statusCode\":" + QByteArray::number(entry.m_nStatus) +
-                          ",\"checkedAt\":" + CliOutput::JsonString(time);
+                          ",\"checkedAt\":" + CliOutput::JsonString(time) +
+                          ",\"source\":" + CliOutput::JsonString(sourceName);
         if (m_bWithRecord) {
             line += ",\"record\":" + CliOutput::JsonString(entry.m_strInfo);
         }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "lookup/VerdictSource.h"
+
 #include <QByteArray>
 #include <QString>
 
@@ -8,14 +10,14 @@
 class CDomainDoc;
 
 // How quillon-cli check prints each verdict: one line (text, tsv, csv) or one JSON object per
-// name, optionally with the record text.
+// name, with the source of the verdict (tsv, csv, json) and optionally the record text.
 class CResultFormat {
 public:
     enum class Kind { Text, Tsv, Csv, Json };
 
     static std::optional<CResultFormat> FromName(const QString& name, bool withRecord);
 
-    QByteArray Line(const CDomainDoc& doc, int index) const;
+    QByteArray Line(const CDomainDoc& doc, int index, VerdictSource source) const;
 
 private:
     CResultFormat(Kind kind, bool withRecord)

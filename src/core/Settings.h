@@ -25,6 +25,10 @@ inline constexpr CIntSetting ConnectionInterval{"Settings", "Connection Interval
 inline constexpr CIntSetting ConnectTimeout{"Settings", "Connect Timeout", 20};
 inline constexpr CIntSetting ReadTimeout{"Settings", "Read Timeout", 30};
 inline constexpr CIntSetting LookupTimeout{"Settings", "Lookup Timeout", 60};
+// Batches ask DNS first: a name delegated in its parent zone is taken without a registry query.
+inline constexpr CIntSetting CheckDnsFirst{"Settings", "Check DNS First", 1};
+// Empty for the system's resolvers; else "address[:port]" or "[IPv6 address]:port".
+inline constexpr CTextSetting DnsServer{"Settings", "DNS Server", ""};
 inline constexpr CIntSetting PrintLines{"Settings", "Print Lines", 30};
 inline constexpr CIntSetting MinimizeToTray{"Settings", "Minimize to Tray", 0};
 inline constexpr CIntSetting RunAtStartup{"Settings", "Run at Win startup", 0};

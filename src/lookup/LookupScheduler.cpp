@@ -39,6 +39,7 @@ CLookupScheduler::CLookupScheduler(CDomainDoc& doc, QObject* parent)
     , m_resolver(doc.GetTLDList())
     , m_timeouts(CLookupTimeouts::FromSettings())
     , m_strip(StripFromSettings())
+    , m_dnsFirst(CDnsFirst::FromSettings())
     , m_nMaxConnections(GetSetting(Setting::MaxConnections))
 {
     connect(&m_resolver, &CServerResolver::ResolutionFailed, this,
@@ -83,6 +84,7 @@ void CLookupScheduler::ApplyOptions()
     m_timeouts = CLookupTimeouts::FromSettings();
     m_doc.SetMaxEntries(GetSetting(Setting::MaxEntries));
     m_strip = StripFromSettings();
+    m_dnsFirst = CDnsFirst::FromSettings();
 }
 
 void CLookupScheduler::CheckAllSelected(BatchScope scope)
@@ -99,7 +101,7 @@ bool CLookupScheduler::CheckDomain(int index)
     return StartLookup(index);
 }
 
-bool CLookupScheduler::StartLookup(int index)
+bool CLookupScheduler::StartLookup(int index, Ask ask)
 {
     const CDomainInfo* entry = m_doc.GetAt(index);
     if (!entry || entry->IsLookupRunning()) {
@@ -111,7 +113,8 @@ bool CLookupScheduler::StartLookup(int index)
     const CTLDInfo* server = own ? own : tlds.FindTLDForName(kFallbackName);
     auto job = std::make_shared<CLookupJob>(
         name, entry->m_nStatus, server ? m_resolver.HostFor(*server) : nullptr,
-        own ? own->m_strServer : QByteArray(), m_timeouts, m_strip, m_completions);
+        own ? own->m_strServer : QByteArray(), m_timeouts, m_strip, m_completions,
+        ask == Ask::DnsFirst ? m_dnsFirst : CDnsFirst());
     m_jobs.push_back(job);
     m_doc.BeginLookup(index, job);
     job->Start();
@@ -201,13 +204,17 @@ void CLookupScheduler::Complete(CLookupJob* job)
     const std::shared_ptr<CLookupJob> finished = *owned;
     m_jobs.erase(owned);
     finished->Join();
+    if (finished->AskedDns()) {
+        m_dnsTally.Add(finished->GetSource());
+    }
     const int index = m_doc.IndexOfLookup(job);
     if (index < 0) {
         return; // the entry left the list while its lookup ran
     }
     const CDomainInfo& result = finished->GetResult();
-    m_doc.ApplyLookupResult(index, {result.m_strInfo, finished->GetFinishedAt(), result.m_nStatus});
-    Q_EMIT LookupCompleted(index);
+    m_doc.ApplyLookupResult(
+        index, {result.m_strInfo, finished->GetFinishedAt(), result.m_nStatus, result.m_strDNS});
+    Q_EMIT LookupCompleted(index, finished->GetSource());
 }
 
 int CLookupScheduler::CountRunning() const
@@ -224,7 +231,7 @@ int CLookupScheduler::StartPass(int& running, bool (*eligible)(std::uint8_t stat
     for (int i = 0; i < m_doc.GetCount() && running < m_nMaxConnections; ++i) {
         const CDomainInfo* entry = m_doc.GetAt(i);
         const bool inBatch = m_batchScope == BatchScope::Every || entry->m_bTicked;
-        if (inBatch && eligible(entry->m_nStatus) && StartLookup(i)) {
+        if (inBatch && eligible(entry->m_nStatus) && StartLookup(i, Ask::DnsFirst)) {
             ++started;
             ++running;
         }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "lookup/DnsTally.h"
+
 #include <QString>
 
 class CDomainDoc;
@@ -10,12 +12,15 @@ struct CListCounts {
     int ticked = 0;
     int taken = 0;
     int available = 0;
+    // What asking DNS first spared the registries; the list does not know it, the scheduler does.
+    CDnsTally dns{};
 
-    static CListCounts Of(const CDomainDoc& doc);
+    static CListCounts Of(const CDomainDoc& doc, CDnsTally dns = {});
 };
 
 // The one-line status under the list: a hint for what to do next, then
-// "[%d Domains, %d checked, %d available, %d taken]"; for an empty list only the hint.
+// "[%d Domains, %d checked, %d available, %d taken]" and, once lookups asked DNS first, what
+// that saved; for an empty list only the hint.
 QString StatusLineText(const CListCounts& counts, bool busy, bool noServerResolved);
-// The bracketed summary alone.
+// The summary alone: the bracketed counts and what DNS saved.
 QString SummaryText(const CListCounts& counts);

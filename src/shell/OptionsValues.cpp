@@ -15,6 +15,8 @@ COptionsValues COptionsValues::FromSettings()
     values.stripOutput = GetSetting(Setting::StripOutput) != 0;
     values.notifyLookupsFinished = GetSetting(Setting::NotifyLookupsFinished) != 0;
     values.notifyNameAvailable = GetSetting(Setting::NotifyNameAvailable) != 0;
+    values.checkDnsFirst = GetSetting(Setting::CheckDnsFirst) != 0;
+    values.dnsServer = GetSetting(Setting::DnsServer);
     return values;
 }
 
@@ -33,6 +35,7 @@ std::vector<std::pair<CIntSetting, int>> COptionsValues::InWriteOrder() const
         {Setting::StripOutput, stripOutput ? 1 : 0},
         {Setting::NotifyLookupsFinished, notifyLookupsFinished ? 1 : 0},
         {Setting::NotifyNameAvailable, notifyNameAvailable ? 1 : 0},
+        {Setting::CheckDnsFirst, checkDnsFirst ? 1 : 0},
     };
 }
 
@@ -41,4 +44,5 @@ void COptionsValues::Save() const
     for (const auto& [setting, value] : InWriteOrder()) {
         SetSetting(setting, value);
     }
+    SetSetting(Setting::DnsServer, dnsServer);
 }

@@ -38,6 +38,9 @@ QString BatchProgressText(const CBatchCounts& counts)
                        .arg(counts.checked)
                        .arg(counts.total)
                        .arg(counts.available);
+    if (const QString dns = DnsTallyText(counts.dns); !dns.isEmpty()) {
+        text += QStringLiteral(", ") + dns;
+    }
     if (counts.timeLeft) {
         text += QStringLiteral(", ") + TimeLeftText(*counts.timeLeft);
     }
@@ -76,6 +79,7 @@ void CBatchProgress::Begin()
     if (!m_running) {
         m_running = true;
         m_started = m_clock();
+        m_dnsAtStart = m_scheduler.GetDnsTally();
         m_members.clear();
         Recount();
     }
@@ -94,6 +98,7 @@ CBatchCounts CBatchProgress::Counts() const
     counts.checked = m_checked;
     counts.available = m_available;
     if (m_running) {
+        counts.dns = m_scheduler.GetDnsTally().Since(m_dnsAtStart);
         counts.timeLeft = EstimateTimeLeft(duration_cast<milliseconds>(m_clock() - m_started),
                                            counts.checked, counts.total);
     }

@@ -131,8 +131,9 @@ void CDomainView::ShowInfo()
 
 void CDomainView::RefreshStatusLine()
 {
-    const QString text = StatusLineText(CListCounts::Of(m_doc), m_scheduler.IsBusy(),
-                                        m_scheduler.GetResolver().NoServerResolved());
+    const QString text =
+        StatusLineText(CListCounts::Of(m_doc, m_scheduler.GetDnsTally()), m_scheduler.IsBusy(),
+                       m_scheduler.GetResolver().NoServerResolved());
     if (m_status->text() == text) {
         return;
     }

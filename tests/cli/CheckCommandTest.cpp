@@ -4,7 +4,10 @@
 #include "core/TLDList.h"
 #include "lookup/AnswerAnalysis.h"
 
+#include "core/Settings.h"
+
 #include "support/StoredEntry.h"
+#include "support/TestDnsServer.h"
 #include "support/TestEnvironment.h"
 #include "support/TestWhoisServer.h"
 
@@ -78,6 +81,46 @@ TEST_F(CheckCommandTest, PrintsEachVerdictAndTheSummary)
     EXPECT_TRUE(lines[0].startsWith("free.com\t*AVAILABLE*\t20")) << lines[0].constData();
     EXPECT_TRUE(lines[1].startsWith("taken.com\tNot Available\t20")) << lines[1].constData();
     EXPECT_TRUE(result.err.contains("[2 Domains, 2 checked, 1 available, 1 taken]"));
+}
+
+TEST_F(CheckCommandTest, DelegatedNamesAreSettledByDnsAndEachVerdictNamesItsSource)
+{
+    CTestDnsServer dns({{"taken.com", CTestDnsServer::Rule{}}});
+    ASSERT_TRUE(dns.IsRunning());
+    SetSetting(Setting::CheckDnsFirst, 1);
+    SetSetting(Setting::DnsServer, QString::fromLatin1(dns.Address()));
+
+    const CCliResult result =
+        RunCli(Check({QStringLiteral("--format"), QStringLiteral("json"),
+                      QStringLiteral("taken.com"), QStringLiteral("free.com")}));
+    EXPECT_EQ(result.exitCode, 0) << result.err.constData();
+    QHash<QString, QJsonObject> verdicts;
+    for (const QByteArray& line : result.out.trimmed().split('\n')) {
+        const QJsonObject object = QJsonDocument::fromJson(line).object();
+        verdicts.insert(object.value(QStringLiteral("name")).toString(), object);
+    }
+    const QJsonObject taken = verdicts.value(QStringLiteral("taken.com"));
+    EXPECT_EQ(taken.value(QStringLiteral("status")).toString(), QStringLiteral("Not Available"));
+    EXPECT_EQ(taken.value(QStringLiteral("source")).toString(), QStringLiteral("dns"));
+    const QJsonObject free = verdicts.value(QStringLiteral("free.com"));
+    EXPECT_EQ(free.value(QStringLiteral("status")).toString(), QStringLiteral("*AVAILABLE*"));
+    EXPECT_EQ(free.value(QStringLiteral("source")).toString(), QStringLiteral("whois"));
+    EXPECT_EQ(server.Queries(), std::vector<QByteArray>{"free.com\r\n"});
+    EXPECT_TRUE(result.err.contains("[2 Domains, 2 checked, 1 available, 1 taken], 1 settled by "
+                                    "DNS, 1 of 2 registry queries saved"))
+        << result.err.constData();
+
+    const int questions = static_cast<int>(dns.Questions().size());
+    const CCliResult plain = RunCli(Check({QStringLiteral("--no-dns"), QStringLiteral("--format"),
+                                           QStringLiteral("tsv"), QStringLiteral("taken.com")}));
+    EXPECT_EQ(plain.exitCode, 0) << plain.err.constData();
+    const QByteArrayList fields = plain.out.trimmed().split('\t');
+    ASSERT_EQ(fields.size(), 4) << plain.out.constData();
+    EXPECT_EQ(fields[1], QByteArray("Not Available"));
+    EXPECT_EQ(fields[3], QByteArray("whois"));
+    EXPECT_EQ(dns.Questions().size(), questions) << "--no-dns asks DNS nothing";
+    EXPECT_EQ(server.Queries().size(), 2u);
+    EXPECT_FALSE(plain.err.contains("DNS")) << plain.err.constData();
 }
 
 TEST_F(CheckCommandTest, BareNamesTakeTheGivenTLDsAndFilesUseTheAddNamesSeparators)

@@ -1,5 +1,7 @@
 #include "support/TestEnvironment.h"
 
+#include "core/Settings.h"
+
 #include <QDir>
 #include <QSettings>
 
@@ -14,6 +16,7 @@ CTestEnvironment::CTestEnvironment()
     qputenv("XDG_CONFIG_HOME", m_config.path().toUtf8());
     qputenv("QUILLON_DATA_DIR", m_data.path().toUtf8());
     QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, m_config.path());
+    TurnDnsFirstOff();
 }
 
 void CTestEnvironment::Reset()
@@ -25,4 +28,10 @@ void CTestEnvironment::Reset()
     QDir data(m_data.path());
     data.removeRecursively();
     data.mkpath(m_data.path());
+    TurnDnsFirstOff();
+}
+
+void CTestEnvironment::TurnDnsFirstOff()
+{
+    SetSetting(Setting::CheckDnsFirst, 0);
 }
