@@ -10,9 +10,9 @@ set -euo pipefail
 cd "$(dirname "$0")"
 
 BUILD_PACKAGES=(cmake ninja-build g++ pkgconf qt6-base-dev libsqlite3-dev libcurl4-openssl-dev
-    libidn2-dev libicu-dev librsvg2-bin)
+    libidn2-dev libicu-dev libc-ares-dev librsvg2-bin)
 TEST_PACKAGES=(googletest libgtest-dev libgmock-dev clang libclang-rt-dev man-db bash-completion
-    python3 file dpkg-dev lintian desktop-file-utils appstream openssl curl)
+    python3 python3-dnslib file dpkg-dev lintian desktop-file-utils appstream openssl curl)
 JOBS=$(nproc)
 
 install_missing() {

@@ -5,6 +5,7 @@
 
 #include "core/DataFolder.h"
 #include "core/DomainDoc.h"
+#include "core/Settings.h"
 #include "core/TLDList.h"
 #include "lookup/AnswerAnalysis.h"
 #include "lookup/LookupScheduler.h"
@@ -136,6 +137,8 @@ int main(int argc, char** argv)
     QTemporaryDir settings;
     qputenv("XDG_CONFIG_HOME", settings.path().toUtf8());
     qputenv("QUILLON_DATA_DIR", settings.path().toUtf8());
+    // The registry's path is what this measures: no name is settled by DNS.
+    SetSetting(Setting::CheckDnsFirst, 0);
 
     CTestWhoisServer server;
     server.SetDefault(CTestWhoisServer::Script::Answer("No match for domain.\r\n", 50ms));

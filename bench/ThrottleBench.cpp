@@ -39,8 +39,8 @@ CBatchFigures RunBatch(bool backOff)
 {
     CTestWhoisServer server;
     server.SetDefault(CTestWhoisServer::Script::Answer("No match for domain.\r\n"));
-    server.LimitRate(kServerRate, kServerBurst,
-                     "WHOIS LIMIT EXCEEDED - SEE WWW.PIR.ORG/WHOIS FOR DETAILS\r\n");
+    server.SetThrottle(kServerRate, kServerBurst,
+                       "WHOIS LIMIT EXCEEDED - SEE WWW.PIR.ORG/WHOIS FOR DETAILS\r\n");
     CTLDList tlds;
     tlds.AddOrUpdateTLD("ORG", server.Address());
     CDomainDoc doc(tlds, AnalyseStoredAnswer);
@@ -64,7 +64,7 @@ CBatchFigures RunBatch(bool backOff)
     scheduler.CheckAllSelected();
     scheduler.OnTimer();
     loop.exec();
-    CBatchFigures figures{wall.nsecsElapsed() / 1e9, server.ThrottledAnswers(), 0, 0};
+    CBatchFigures figures{wall.nsecsElapsed() / 1e9, server.ThrottledQueries(), 0, 0};
     for (const auto& entry : doc.GetEntries()) {
         figures.decided += entry->IsChecked() ? 1 : 0;
         figures.tooManyErrors += entry->m_nStatus == STATUS_TOO_MANY_ERRORS ? 1 : 0;

@@ -4,6 +4,7 @@
 
 #include "core/DataFolder.h"
 #include "core/DomainDoc.h"
+#include "core/Settings.h"
 #include "core/TLDList.h"
 #include "lookup/AnswerAnalysis.h"
 #include "lookup/LookupScheduler.h"
@@ -137,6 +138,8 @@ int main(int argc, char** argv)
     QApplication application(argc, argv);
     DataFolder::InitApplicationIdentity();
     CUserPrompt::SetAutomatic(true);
+    // The registry's path is what this measures: no name is settled by DNS.
+    SetSetting(Setting::CheckDnsFirst, 0);
 
     CTestWhoisServer server;
     server.SetDefault(CTestWhoisServer::Script::Answer(kFreeAnswer, 50ms));

@@ -40,6 +40,7 @@ struct CheckOptions {
     std::optional<int> connections;
     std::optional<double> interval;
     std::optional<double> timeout;
+    bool noDns = false;
 };
 
 enum class Number { Whole, Decimal };
@@ -193,9 +194,11 @@ void ApplyPacing(CLookupScheduler& scheduler, const CheckOptions& options)
         const milliseconds timeout(std::llround(*options.timeout * 1000));
         scheduler.SetTimeouts({timeout, timeout, timeout});
     }
+    if (options.noDns) {
+        scheduler.SetDnsFirst({});
+    }
 }
 
-// The list's counts, and how many names given were refused when there were any.
 // "1 name skipped", "2 throttled answers"; nothing for none.
 QString CountText(int count, const char* one, const char* many)
 {
@@ -205,9 +208,11 @@ QString CountText(int count, const char* one, const char* many)
     return QStringLiteral(", %1 %2").arg(count).arg(QLatin1String(count == 1 ? one : many));
 }
 
-QString RunSummary(const CDomainDoc& doc, int refused, int throttles)
+// The list's counts, what DNS saved, the names given that were refused and the throttled answers.
+QString RunSummary(const CDomainDoc& doc, const CDnsTally& dns, int refused, int throttles)
 {
-    return SummaryText(CListCounts::Of(doc)) + CountText(refused, "name skipped", "names skipped") +
+    return SummaryText(CListCounts::Of(doc, dns)) +
+           CountText(refused, "name skipped", "names skipped") +
            CountText(throttles, "throttled answer", "throttled answers");
 }
 
@@ -259,8 +264,13 @@ int RunCheckCommand(const QStringList& arguments)
                                     QStringLiteral("FORMAT"), QStringLiteral("text"));
     const QCommandLineOption record(QStringLiteral("record"),
                                     QStringLiteral("Print each name's WHOIS record too."));
-    parser.addOptions(
-        {input, document, tld, tldFile, tldImport, connections, interval, timeout, format, record});
+    const QCommandLineOption noDns(
+        QStringLiteral("no-dns"),
+        QStringLiteral("Ask the WHOIS server about every name, also those DNS shows delegated "
+                       "(by default a delegated name is taken without a registry query, as the "
+                       "\"Check DNS First\" and \"DNS Server\" settings say)."));
+    parser.addOptions({input, document, tld, tldFile, tldImport, connections, interval, timeout,
+                       format, record, noDns});
     parser.addPositionalArgument(QStringLiteral("NAME"),
                                  QStringLiteral("Names to look up; bare names get the TLDs."),
                                  QStringLiteral("[NAME...]"));
@@ -268,8 +278,12 @@ int RunCheckCommand(const QStringList& arguments)
     if (!ParseCommandLine(
             parser, kCommand,
             QStringLiteral("Usage: quillon-cli check [options] [NAME...]\n"
-                           "Looks names up on their WHOIS or RDAP servers and prints each verdict "
-                           "as it arrives, then the summary on standard error.\n"
+                           "Asks DNS first whether each name is delegated, which makes it taken, "
+                           "looks the others up on their WHOIS or RDAP servers and prints each "
+                           "verdict as it arrives, then the summary on standard error: the "
+                           "counts, how many names DNS settled and registry queries that saved, "
+                           "and the throttled answers. tsv, csv and json give each verdict's "
+                           "source: dns, whois or rdap.\n"
                            "Exit status: 0 every name has a verdict, 1 some lookups failed, a "
                            "name was skipped or the document was not saved, 2 usage error, 130 "
                            "interrupted (the document was saved)."),
@@ -285,7 +299,8 @@ int RunCheckCommand(const QStringList& arguments)
                          parser.value(tld),
                          std::nullopt,
                          std::nullopt,
-                         std::nullopt};
+                         std::nullopt,
+                         parser.isSet(noDns)};
     std::optional<double> connectionCount;
     if (!ReadNumber(parser, connections, Number::Whole, CLookupScheduler::kMinConnections,
                     CLookupScheduler::kMaxConnections, connectionCount, exitCode) ||
@@ -334,15 +349,17 @@ int RunCheckCommand(const QStringList& arguments)
     CInterruptNotifier interrupts;
     bool interrupted = false;
     int throttles = 0;
+    CDnsTally dns;
     {
         CLookupScheduler scheduler(doc);
         ApplyPacing(scheduler, options);
         CCheckRun run(doc, scheduler, *resultFormat, interrupts);
         interrupted = run.Exec();
         throttles = scheduler.ThrottleCount();
+        dns = scheduler.GetDnsTally();
     }
 
-    const QByteArray summary = RunSummary(doc, refused, throttles).toUtf8() + '\n';
+    const QByteArray summary = RunSummary(doc, dns, refused, throttles).toUtf8() + '\n';
     std::fputs(summary.constData(), stderr);
     if (!options.document.isEmpty()) {
         if (const CFileResult saved = doc.OnSaveDocument(options.document); !saved.Ok()) {

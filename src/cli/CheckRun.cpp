@@ -36,7 +36,7 @@ bool CCheckRun::Exec()
     return m_bInterrupted;
 }
 
-void CCheckRun::OnCompleted(int index)
+void CCheckRun::OnCompleted(int index, VerdictSource source)
 {
     const std::uint8_t status = m_doc.GetAt(index)->m_nStatus;
     if (status == STATUS_TAKEN || status == STATUS_AVAILABLE || status == STATUS_TOO_MANY_ERRORS ||
@@ -44,7 +44,7 @@ void CCheckRun::OnCompleted(int index)
         if (m_bProgress) {
             std::fputs("\r\033[K", stderr);
         }
-        CliOutput::WriteLine(m_format.Line(m_doc, index, {m_throttles.value(index)}));
+        CliOutput::WriteLine(m_format.Line(m_doc, index, {m_throttles.value(index), source}));
         std::fflush(stdout);
     }
     FinishWhenIdle();
@@ -78,7 +78,7 @@ void CCheckRun::FinishWhenIdle()
 void CCheckRun::ShowProgress()
 {
     if (m_bProgress) {
-        QString progress = SummaryText(CListCounts::Of(m_doc));
+        QString progress = SummaryText(CListCounts::Of(m_doc, m_scheduler.GetDnsTally()));
         if (const std::optional<CServerWait> wait = m_scheduler.CurrentWait()) {
             progress += QStringLiteral(", ") + ServerWaitText(*wait);
         }

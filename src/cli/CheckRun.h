@@ -24,7 +24,7 @@ public:
     bool Exec();
 
 private:
-    void OnCompleted(int index);
+    void OnCompleted(int index, VerdictSource source);
     void OnThrottled(int index);
     void OnTicked();
     void OnInterrupted();

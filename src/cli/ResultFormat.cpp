@@ -35,6 +35,13 @@ struct CField {
     bool text;
 };
 
+// "dns", or the registry's protocol that answered: "whois" or "rdap".
+QByteArray SourceName(const CDomainInfo& entry, VerdictSource source)
+{
+    return source == VerdictSource::Dns ? QByteArrayLiteral("dns")
+                                        : RdapRecord::ProtocolOf(entry.m_strInfo).toByteArray();
+}
+
 // The status code is for programs reading JSON; the columns of tsv and csv go without it.
 std::vector<CField> FieldsOf(const CDomainInfo& entry, const CLookupFacts& facts, bool json,
                              bool withRecord)
@@ -45,7 +52,7 @@ std::vector<CField> FieldsOf(const CDomainInfo& entry, const CLookupFacts& facts
         fields.push_back({"statusCode", QByteArray::number(entry.m_nStatus), false});
     }
     fields.push_back({"checkedAt", CliOutput::IsoLocalTime(entry.m_timeChecked), true});
-    fields.push_back({"protocol", RdapRecord::ProtocolOf(entry.m_strInfo).toByteArray(), true});
+    fields.push_back({"source", SourceName(entry, facts.source), true});
     fields.push_back({"throttles", QByteArray::number(facts.throttles), false});
     if (withRecord) {
         fields.push_back({"record", entry.m_strInfo, true});

@@ -1,5 +1,9 @@
 #pragma once
 
+#include "lookup/VerdictSource.h"
+
+#include "lookup/VerdictSource.h"
+
 #include <QByteArray>
 #include <QString>
 
@@ -11,12 +15,13 @@ class CDomainDoc;
 struct CLookupFacts {
     // Throttled answers the name met on the way to its result.
     int throttles = 0;
+    VerdictSource source = VerdictSource::Registry;
 };
 
 // How quillon-cli check prints each verdict: one line (text, tsv, csv) or one JSON object per
 // name, optionally with the record text. Text shows a name in both forms. The machine-readable
-// forms give the name as the list keeps it, the status, the time of the lookup, the protocol
-// that answered ("whois" or "rdap") and the facts, in that order, then the record, then the
+// forms give the name as the list keeps it, the status, the time of the lookup, the source of
+// the verdict ("dns", "whois" or "rdap") and the facts, in that order, then the record, then the
 // name's Unicode form.
 class CResultFormat {
 public:

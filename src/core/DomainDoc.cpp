@@ -213,6 +213,9 @@ void CDomainDoc::ApplyLookupResult(int index, const CLookupResult& result)
     entry->m_strInfo = result.text;
     entry->m_timeChecked = result.checkedAt;
     entry->m_nStatus = result.status;
+    if (!result.address.isEmpty()) {
+        entry->m_strDNS = result.address;
+    }
     entry->m_pLookup.reset();
     SetModifiedFlag();
     Changed(index, index);

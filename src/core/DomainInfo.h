@@ -52,7 +52,8 @@ public:
     // The cleaned WHOIS answer of the last lookup or the error message of a failed one.
     QByteArray m_strInfo;
     DateTimeValue m_timeChecked;
-    // Address text of a taken domain; only ever comes from stored documents.
+    // Address text of a taken domain: from a stored document, or found when DNS showed the name
+    // delegated.
     QByteArray m_strDNS;
     // The lookup running for this entry, if any. Shared with the worker, so an entry can leave
     // the list while its worker finishes on its own.

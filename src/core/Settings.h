@@ -31,6 +31,10 @@ inline constexpr CTextSetting RdapBootstrapURL{"Settings", "RDAP Bootstrap URL",
 // A server that throttles is slowed down and paused, at most for the longest back-off (seconds).
 inline constexpr CIntSetting BackOffWhenThrottled{"Settings", "Back Off When Throttled", 1};
 inline constexpr CIntSetting LongestBackOff{"Settings", "Longest Back-off", 900};
+// Batches ask DNS first: a name delegated in its parent zone is taken without a registry query.
+inline constexpr CIntSetting CheckDnsFirst{"Settings", "Check DNS First", 1};
+// Empty for the system's resolvers; else "address[:port]" or "[IPv6 address]:port".
+inline constexpr CTextSetting DnsServer{"Settings", "DNS Server", ""};
 inline constexpr CIntSetting PrintLines{"Settings", "Print Lines", 30};
 inline constexpr CIntSetting MinimizeToTray{"Settings", "Minimize to Tray", 0};
 inline constexpr CIntSetting RunAtStartup{"Settings", "Run at Win startup", 0};

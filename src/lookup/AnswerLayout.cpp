@@ -3,6 +3,7 @@
 #include "core/ByteText.h"
 #include "lookup/AnswerLines.h"
 #include "lookup/AnswerPhrases.h"
+#include "lookup/DnsProbe.h"
 #include "lookup/RdapRecord.h"
 
 #include <algorithm>
@@ -12,8 +13,9 @@ namespace AnswerLayout {
 
 namespace {
 
-// The starts of the line the query clients write above every answer.
-constexpr QByteArrayView kOwnLinePrefixes[] = {"WHOIS server: ", RdapRecord::kOwnLinePrefix};
+// The starts of the line the query clients and the DNS probe write above every answer.
+constexpr QByteArrayView kOwnLinePrefixes[] = {"WHOIS server: ", RdapRecord::kOwnLinePrefix,
+                                               kDelegationPrefix};
 
 QByteArrayView TrimLeadingBlanks(QByteArrayView text)
 {

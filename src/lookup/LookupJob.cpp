@@ -2,11 +2,14 @@
 
 #include "lookup/CompletionQueue.h"
 
+#include <algorithm>
+
 CLookupJob::CLookupJob(QByteArray name, std::uint8_t previousStatus,
                        std::shared_ptr<CHostRecord> host, QByteArray server, QByteArray serverName,
                        CLookupTimeouts timeouts, Strip strip, CCompletionQueue& completions,
-                       CRdapRoute rdap)
+                       const CDnsFirst& dnsFirst, CRdapRoute rdap)
     : m_client(name, std::move(host), serverName, timeouts)
+    , m_timeouts(timeouts)
     , m_server(std::move(server))
     , m_strip(strip)
     , m_rdap(std::move(rdap))
@@ -17,6 +20,9 @@ CLookupJob::CLookupJob(QByteArray name, std::uint8_t previousStatus,
 {
     m_result.m_nPrevStatus = previousStatus;
     m_result.m_nStatus = STATUS_CHECKING;
+    if (dnsFirst.enabled) {
+        m_probe.emplace(dnsFirst.servers);
+    }
 }
 
 CLookupJob::~CLookupJob()
@@ -34,6 +40,9 @@ void CLookupJob::Start()
 void CLookupJob::Abort()
 {
     m_bStopped.store(true);
+    if (m_probe) {
+        m_probe->Abort();
+    }
     m_client.Abort();
     m_rdapClient.Abort();
 }
@@ -58,8 +67,14 @@ DateTimeValue CLookupJob::GetFinishedAt() const
 
 void CLookupJob::LookupWorker()
 {
-    const bool answered =
-        m_rdap.baseUrl.isEmpty() ? LookUpOverWhois() : LookUpOverRdap(m_rdap.baseUrl, {});
+    const Clock::time_point deadline = Clock::now() + m_timeouts.lookup;
+    bool answered = false;
+    if (TakeDnsVerdict(deadline)) {
+        CleanAnswer(m_result, m_strip);
+    } else {
+        answered = m_rdap.baseUrl.isEmpty() ? LookUpOverWhois(deadline)
+                                            : LookUpOverRdap(m_rdap.baseUrl, {});
+    }
     m_finishedAtUtc = QDateTime::currentDateTimeUtc();
     const AnswerKind kind = AnalyseAnswer(m_result, STATUS_ERROR_1);
     if (answered) {
@@ -69,9 +84,25 @@ void CLookupJob::LookupWorker()
     m_completions.Push(this);
 }
 
-bool CLookupJob::LookUpOverWhois()
+bool CLookupJob::TakeDnsVerdict(Clock::time_point deadline)
 {
-    const bool answered = m_client.Query();
+    if (!m_probe) {
+        return false;
+    }
+    const std::optional<CDelegation> delegation =
+        m_probe->Ask(m_result.m_strName, std::min(Clock::now() + m_timeouts.connect, deadline));
+    if (!delegation) {
+        return false;
+    }
+    m_result.m_strInfo = DelegationRecord(*delegation);
+    m_result.m_strDNS = delegation->address;
+    m_source = VerdictSource::Dns;
+    return true;
+}
+
+bool CLookupJob::LookUpOverWhois(Clock::time_point deadline)
+{
+    const bool answered = m_client.Query(deadline);
     m_client.GetSocket().Close();
     const QByteArray why = WhyWhoisUnreachable();
     if (!why.isEmpty() && !m_rdap.fallbackUrl.isEmpty() && !m_bStopped.load()) {

@@ -3,7 +3,9 @@
 #include "core/DomainInfo.h"
 #include "core/LookupTask.h"
 #include "lookup/AnswerAnalysis.h"
+#include "lookup/DnsProbe.h"
 #include "lookup/RdapClient.h"
+#include "lookup/VerdictSource.h"
 #include "lookup/WhoisClient.h"
 
 #include <atomic>
@@ -22,10 +24,10 @@ struct CRdapRoute {
     CRdapOptions options;
 };
 
-// One running lookup: its WHOIS or RDAP client, its worker thread and the result the worker fills.
-// The worker writes only this object's result; the user-interface thread copies text, time and
-// status into the entry together when the completion arrives, so no display ever reads a
-// half-written entry.
+// One running lookup: its DNS probe when DNS is asked first, its WHOIS or RDAP client, its
+// worker thread and the result the worker fills. The worker writes only this object's result;
+// the user-interface thread copies text, time and status into the entry together when the
+// completion arrives, so no display ever reads a half-written entry.
 class CLookupJob final : public CLookupTask {
 public:
     using Clock = std::chrono::steady_clock;
@@ -35,7 +37,7 @@ public:
     // address never arrives.
     CLookupJob(QByteArray name, std::uint8_t previousStatus, std::shared_ptr<CHostRecord> host,
                QByteArray server, QByteArray serverName, CLookupTimeouts timeouts, Strip strip,
-               CCompletionQueue& completions, CRdapRoute rdap = {});
+               CCompletionQueue& completions, const CDnsFirst& dnsFirst, CRdapRoute rdap = {});
     ~CLookupJob() override;
 
     void Start();
@@ -47,13 +49,15 @@ public:
     // Waits for the worker thread; the result is complete afterwards.
     void Join();
 
-    // How the server took the query: it never answered (the text is the failure), it answered,
-    // or it throttled this client.
+    // How the registry took the query: it was never asked or never answered (the text is the
+    // failure, or DNS settled the name), it answered, or it throttled this client.
     enum class Reply { None, Answered, Throttled };
 
-    // Text and status of the finished lookup.
+    // Text, status and, when DNS settled it, the address of the finished lookup.
     const CDomainInfo& GetResult() const { return m_result; }
     Reply GetReply() const { return m_reply; }
+    VerdictSource GetSource() const { return m_source; }
+    bool AskedDns() const { return m_probe.has_value(); }
     // When the worker finished, as local time. (Workers take the time in UTC: converting to
     // local time reads the time zone, which glibc guards with a lock sanitizers cannot see.)
     DateTimeValue GetFinishedAt() const;
@@ -65,14 +69,19 @@ public:
 
 private:
     void LookupWorker();
+    // Asks DNS first, within the connect timeout and the try's deadline: a delegation settles
+    // the name as taken, and the registry is not asked.
+    bool TakeDnsVerdict(Clock::time_point deadline);
     // Each leaves the record text in the result and says whether the server answered.
-    bool LookUpOverWhois();
+    bool LookUpOverWhois(Clock::time_point deadline);
     // `why` says why a lookup meant for a WHOIS server went over RDAP; empty otherwise.
     bool LookUpOverRdap(const QByteArray& baseUrl, const QByteArray& why);
     // Why the WHOIS server was never reached; empty when it was.
     QByteArray WhyWhoisUnreachable() const;
 
     CWhoisClient m_client;
+    std::optional<CDnsProbe> m_probe;
+    const CLookupTimeouts m_timeouts;
     const QByteArray m_server;
     Clock::time_point m_startedAt{};
     const Strip m_strip;
@@ -84,6 +93,7 @@ private:
     CDomainInfo m_result;
     Reply m_reply = Reply::None;
     std::optional<std::chrono::seconds> m_retryAfter;
+    VerdictSource m_source = VerdictSource::Registry;
     QDateTime m_finishedAtUtc;
     CCompletionQueue& m_completions;
     std::thread m_thread;

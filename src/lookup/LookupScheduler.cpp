@@ -53,6 +53,7 @@ CLookupScheduler::CLookupScheduler(CDomainDoc& doc, QObject* parent)
     , m_resolver(doc.GetTLDList())
     , m_timeouts(CLookupTimeouts::FromSettings())
     , m_strip(StripFromSettings())
+    , m_dnsFirst(CDnsFirst::FromSettings())
     , m_nMaxConnections(GetSetting(Setting::MaxConnections))
     , m_bootstrap(CRdapBootstrap::Load())
     , m_bRdapFallback(GetSetting(Setting::UseRdapFallback) != 0)
@@ -102,6 +103,7 @@ void CLookupScheduler::ApplyOptions()
     m_doc.SetMaxEntries(GetSetting(Setting::MaxEntries));
     m_strip = StripFromSettings();
     ApplyBackOffSettings(*this);
+    m_dnsFirst = CDnsFirst::FromSettings();
 }
 
 void CLookupScheduler::CheckAllSelected(BatchScope scope)
@@ -118,7 +120,7 @@ bool CLookupScheduler::CheckDomain(int index)
     return StartLookup(index);
 }
 
-bool CLookupScheduler::StartLookup(int index)
+bool CLookupScheduler::StartLookup(int index, Ask ask)
 {
     const CDomainInfo* entry = m_doc.GetAt(index);
     if (!entry || entry->IsLookupRunning()) {
@@ -131,7 +133,7 @@ bool CLookupScheduler::StartLookup(int index)
     auto job = std::make_shared<CLookupJob>(
         name, entry->m_nStatus, server ? m_resolver.HostFor(*server) : nullptr, serverText,
         own ? own->m_strServer : QByteArray(), m_timeouts, m_strip, m_completions,
-        RdapRouteFor(name, serverText));
+        ask == Ask::DnsFirst ? m_dnsFirst : CDnsFirst(), RdapRouteFor(name, serverText));
     m_jobs.push_back(job);
     m_doc.BeginLookup(index, job);
     job->Start();
@@ -268,12 +270,17 @@ void CLookupScheduler::Complete(CLookupJob* job)
     case CLookupJob::Reply::None:
         break;
     }
+    // Counted once the verdict stands: a throttled lookup asks DNS again when it starts again.
+    if (finished->AskedDns()) {
+        m_dnsTally.Add(finished->GetSource());
+    }
     if (index < 0) {
         return; // the entry left the list while its lookup ran
     }
     const CDomainInfo& result = finished->GetResult();
-    m_doc.ApplyLookupResult(index, {result.m_strInfo, finished->GetFinishedAt(), result.m_nStatus});
-    Q_EMIT LookupCompleted(index);
+    m_doc.ApplyLookupResult(
+        index, {result.m_strInfo, finished->GetFinishedAt(), result.m_nStatus, result.m_strDNS});
+    Q_EMIT LookupCompleted(index, finished->GetSource());
 }
 
 int CLookupScheduler::CountRunning() const
@@ -308,7 +315,7 @@ int CLookupScheduler::StartPass(int& running, bool (*eligible)(std::uint8_t stat
                 continue;
             }
         }
-        if (StartLookup(i)) {
+        if (StartLookup(i, Ask::DnsFirst)) {
             ++started;
             ++running;
         }

@@ -2,11 +2,14 @@
 
 #include "lookup/AnswerAnalysis.h"
 #include "lookup/CompletionQueue.h"
+#include "lookup/DnsProbe.h"
+#include "lookup/DnsTally.h"
 #include "lookup/HttpTransfer.h"
 #include "lookup/LookupTimeouts.h"
 #include "lookup/RdapBootstrap.h"
 #include "lookup/ServerBrake.h"
 #include "lookup/ServerResolver.h"
+#include "lookup/VerdictSource.h"
 
 #include <QObject>
 #include <QPointer>
@@ -60,8 +63,11 @@ public:
     {
         m_brakes.SetEnabled(enabled, longest);
     }
+    // Whether the lookups of a batch that start from now on ask DNS first, and which server.
+    void SetDnsFirst(CDnsFirst dnsFirst) { m_dnsFirst = std::move(dnsFirst); }
+    const CDnsFirst& GetDnsFirst() const { return m_dnsFirst; }
     // The values confirmed in the options: connections within 1..40, a tick of at least two
-    // seconds, the list limit, disclaimer stripping and the back-off.
+    // seconds, the list limit, disclaimer stripping, the back-off and asking DNS first.
     void ApplyOptions();
 
     // Which entries a batch looks up: the ticked ones (the window), or every one (a run over a
@@ -70,9 +76,12 @@ public:
 
     // Turns the timer-driven lookup of the batch on; it starts at the next tick.
     void CheckAllSelected(BatchScope scope = BatchScope::Ticked);
-    // Looks the entry up at once, outside the pacing.
+    // Looks the entry up at once, outside the pacing; it always asks the registry, whose record
+    // tells more than a delegation does.
     bool CheckDomain(int index);
-    bool StartLookup(int index);
+    // The lookups of a batch ask DNS first when that is on.
+    enum class Ask { Registry, DnsFirst };
+    bool StartLookup(int index, Ask ask = Ask::Registry);
     void StopAll();
     void StopLookup(int index);
     // Ends the WHOIS part of the lookups that wait for the server of this TLD entry, given by its
@@ -92,14 +101,16 @@ public:
     std::optional<CServerWait> CurrentWait() const;
     // Throttled answers received so far.
     int ThrottleCount() const { return m_brakes.Throttles(); }
+    // What asking DNS first has spared the registries since the scheduler began.
+    const CDnsTally& GetDnsTally() const { return m_dnsTally; }
 
 Q_SIGNALS:
     // After every tick: time to refresh the status line.
     void Ticked();
     // A tick found no lookup running: the busy animation can stop.
     void Idle();
-    // The entry at this index has its result.
-    void LookupCompleted(int index);
+    // The entry at this index has its result, with its verdict from `source`.
+    void LookupCompleted(int index, VerdictSource source);
     // The server throttled the lookup of the entry at this index; the entry waits for it.
     void LookupThrottled(int index);
 
@@ -119,6 +130,8 @@ private:
     QTimer m_timer;
     CLookupTimeouts m_timeouts;
     Strip m_strip;
+    CDnsFirst m_dnsFirst;
+    CDnsTally m_dnsTally;
     int m_nMaxConnections;
     CRdapBootstrap m_bootstrap;
     bool m_bRdapFallback;

@@ -15,6 +15,10 @@ constexpr double kCut = 0.7;
 constexpr double kRisePerSecond = 0.05;
 // The slowest pace a server is ever given, and how far back answers count for the first cut.
 constexpr double kSlowestRate = 1.0 / 60;
+// The pace a server that throttles before anything it answered is known is first cut from:
+// pausing it for a minute would hold a short batch up for nothing, and the pauses double while
+// it goes on throttling.
+constexpr double kUnknownAnsweredRate = 1.0;
 constexpr Seconds kAnswerWindow{10.0};
 
 CServerBrake::Clock::duration ToClock(Seconds seconds)
@@ -68,7 +72,8 @@ CServerBrake::OnThrottled(Clock::time_point sentAt, Clock::time_point now,
         return ThrottleVerdict::Fail;
     }
     const double answered = AnsweredRate(now);
-    const double base = m_rate ? std::min(*m_rate, answered > 0 ? answered : *m_rate) : answered;
+    const double base = m_rate ? std::min(*m_rate, answered > 0 ? answered : *m_rate)
+                               : (answered > 0 ? answered : kUnknownAnsweredRate);
     m_rate = std::max(kSlowestRate, kCut * base);
     m_rateAtCut = *m_rate;
     m_lastCut = now;

@@ -12,7 +12,7 @@ quint16 PortAfter(QByteArrayView text)
 
 } // namespace
 
-CServerEndpoint CServerEndpoint::Parse(QByteArrayView server)
+CServerEndpoint CServerEndpoint::Parse(QByteArrayView server, quint16 defaultPort)
 {
     const QByteArrayView text = server.trimmed();
     if (text.startsWith('[')) {
@@ -22,10 +22,10 @@ CServerEndpoint CServerEndpoint::Parse(QByteArrayView server)
             const quint16 port = rest.startsWith(':') ? PortAfter(rest.sliced(1)) : 0;
             if (rest.isEmpty() || port != 0) {
                 return {QString::fromLatin1(text.sliced(1, close - 1)),
-                        rest.isEmpty() ? kWhoisPort : port};
+                        rest.isEmpty() ? defaultPort : port};
             }
         }
-        return {QString::fromLatin1(text), kWhoisPort};
+        return {QString::fromLatin1(text), defaultPort};
     }
     const qsizetype colon = text.indexOf(':');
     // More than one colon without brackets is a bare IPv6 address.
@@ -34,5 +34,5 @@ CServerEndpoint CServerEndpoint::Parse(QByteArrayView server)
             return {QString::fromLatin1(text.first(colon)), port};
         }
     }
-    return {QString::fromLatin1(text), kWhoisPort};
+    return {QString::fromLatin1(text), defaultPort};
 }

@@ -2,9 +2,10 @@
 
 #include "core/DomainDoc.h"
 
-CListCounts CListCounts::Of(const CDomainDoc& doc)
+CListCounts CListCounts::Of(const CDomainDoc& doc, CDnsTally dns)
 {
     CListCounts counts;
+    counts.dns = dns;
     counts.entries = doc.GetCount();
     for (const auto& entry : doc.GetEntries()) {
         counts.ticked += entry->m_bTicked ? 1 : 0;
@@ -16,11 +17,15 @@ CListCounts CListCounts::Of(const CDomainDoc& doc)
 
 QString SummaryText(const CListCounts& counts)
 {
-    return QStringLiteral("[%1 Domains, %2 checked, %3 available, %4 taken]")
-        .arg(counts.entries)
-        .arg(counts.available + counts.taken)
-        .arg(counts.available)
-        .arg(counts.taken);
+    QString text = QStringLiteral("[%1 Domains, %2 checked, %3 available, %4 taken]")
+                       .arg(counts.entries)
+                       .arg(counts.available + counts.taken)
+                       .arg(counts.available)
+                       .arg(counts.taken);
+    if (const QString dns = DnsTallyText(counts.dns); !dns.isEmpty()) {
+        text += QStringLiteral(", ") + dns;
+    }
+    return text;
 }
 
 QString ServerWaitText(const CServerWait& wait)

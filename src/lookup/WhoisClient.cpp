@@ -64,8 +64,13 @@ QByteArray CWhoisClient::FirstLine(QByteArrayView serverName, QByteArrayView nam
 
 bool CWhoisClient::Query()
 {
+    return Query(Clock::now() + m_timeouts.lookup);
+}
+
+bool CWhoisClient::Query(Clock::time_point deadline)
+{
     m_answer.clear();
-    m_deadline = Clock::now() + m_timeouts.lookup;
+    m_deadline = deadline;
     if (!m_socket.Startup(1, 1)) {
         return Fail("Error initializing sockets.\n");
     }

@@ -37,6 +37,8 @@ public:
     // True with the answer (which begins with FirstLine), or false with an error message. The
     // whole try ends within the lookup timeout; waiting for the address counts as connecting.
     bool Query();
+    // The same within a try that began earlier and ends at `deadline`.
+    bool Query(Clock::time_point deadline);
     const QByteArray& GetAnswer() const { return m_answer; }
     const QByteArray& GetMessage() const { return m_message; }
     CSocketHolder& GetSocket() { return m_socket; }

@@ -1,5 +1,6 @@
 #include "shell/OptionsDialog.h"
 
+#include "lookup/DnsProbe.h"
 #include "lookup/LookupScheduler.h"
 #include "shell/AutostartEntry.h"
 #include "view/IntegerSpinEdit.h"
@@ -12,6 +13,7 @@
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QLabel>
+#include <QLineEdit>
 #include <QSignalBlocker>
 #include <QVBoxLayout>
 
@@ -21,6 +23,11 @@ constexpr int kMinTimeoutSeconds = CLookupTimeouts::kMinSeconds;
 constexpr int kMaxTimeoutSeconds = CLookupTimeouts::kMaxSeconds;
 // The arrows of "Longest Back-off" reach a day; a longer typed value is kept.
 constexpr int kMaxBackOffSeconds = 86400;
+
+const QString kDnsServerHint =
+    QStringLiteral("Please enter the DNS server as an address with an optional port, such as "
+                   "192.0.2.53 or [2001:db8::53]:5353, or leave it empty to ask the system's "
+                   "resolvers.");
 
 // An edit that sits alone in its group keeps its natural width at the group's left.
 QHBoxLayout* LeftAligned(QWidget* widget)
@@ -112,6 +119,20 @@ QWidget* COptionsDialog::CreateCommunicationGroup()
     form->addRow(m_pBackOff);
     m_pLongestBackOff = AddNumberRow(*form, QStringLiteral("Lon&gest Back-off (seconds)"),
                                      kMinTimeoutSeconds, kMaxBackOffSeconds, "longestBackOff");
+    m_pCheckDnsFirst = new QCheckBox(QStringLiteral("Check DN&S first"));
+    m_pCheckDnsFirst->setToolTip(
+        QStringLiteral("Ticked names delegated in DNS are taken without a WHOIS query; only the "
+                       "others go to the registries. Checking a single name always asks its "
+                       "registry."));
+    form->addRow(m_pCheckDnsFirst);
+    m_pDnsServer = new QLineEdit;
+    m_pDnsServer->setObjectName(QStringLiteral("dnsServer"));
+    m_pDnsServer->setPlaceholderText(QStringLiteral("the system's resolvers"));
+    m_pDnsServer->setToolTip(kDnsServerHint);
+    m_pDnsServer->setMinimumWidth(m_pDnsServer->fontMetrics().horizontalAdvance(
+        QStringLiteral("[2001:db8:ffff::53]:65535__")));
+    form->addRow(QStringLiteral("DNS Ser&ver"), m_pDnsServer);
+    connect(m_pCheckDnsFirst, &QCheckBox::toggled, m_pDnsServer, &QLineEdit::setEnabled);
     return group;
 }
 
@@ -155,6 +176,9 @@ void COptionsDialog::ShowValues(const COptionsValues& values)
     m_pNotifyLookupsFinished->setChecked(values.notifyLookupsFinished);
     m_pNotifyNameAvailable->setChecked(values.notifyNameAvailable);
     m_pUseRdapFallback->setChecked(values.useRdapFallback);
+    m_pCheckDnsFirst->setChecked(values.checkDnsFirst);
+    m_pDnsServer->setText(values.dnsServer);
+    m_pDnsServer->setEnabled(values.checkDnsFirst);
 }
 
 std::optional<COptionsValues> COptionsDialog::ReadControls()
@@ -187,6 +211,15 @@ std::optional<COptionsValues> COptionsDialog::ReadControls()
     values.notifyLookupsFinished = m_pNotifyLookupsFinished->isChecked();
     values.notifyNameAvailable = m_pNotifyNameAvailable->isChecked();
     values.useRdapFallback = m_pUseRdapFallback->isChecked();
+    values.checkDnsFirst = m_pCheckDnsFirst->isChecked();
+    values.dnsServer = m_pDnsServer->text().trimmed();
+    // A server that goes unused is kept as typed, so turning DNS first off never asks for a fix.
+    if (values.checkDnsFirst && !DnsServerList(values.dnsServer)) {
+        CUserPrompt::Warning(this, kDnsServerHint);
+        m_pDnsServer->setFocus();
+        m_pDnsServer->selectAll();
+        return std::nullopt;
+    }
     return values;
 }
 

@@ -10,8 +10,10 @@ class CIntegerSpinEdit;
 class CLookupScheduler;
 class QCheckBox;
 class QFormLayout;
+class QLineEdit;
 
-// The "Options" dialog: connections, pacing and timeouts of the lookups, printed lines per page,
+// The "Options" dialog: connections, pacing and timeouts of the lookups, asking DNS first and
+// which DNS server, printed lines per page,
 // the size limit of the domain list, the tray start, the clean-up of WHOIS answers, the start
 // at login, and the desktop notifications while the window is out of sight. The boxes start from
 // the stored settings; OK writes them all. "&Run on startup " acts at once, whether the dialog is
@@ -22,7 +24,8 @@ class COptionsDialog : public QDialog {
 public:
     explicit COptionsDialog(QWidget* parent = nullptr);
 
-    // Refuses a box that holds no whole number; otherwise writes every option and closes.
+    // Refuses a box that holds no whole number and a DNS server that is no address; otherwise
+    // writes every option and closes.
     void accept() override;
 
 private:
@@ -51,9 +54,12 @@ private:
     QCheckBox* m_pNotifyLookupsFinished = nullptr;
     QCheckBox* m_pNotifyNameAvailable = nullptr;
     QCheckBox* m_pUseRdapFallback = nullptr;
+    QCheckBox* m_pCheckDnsFirst = nullptr;
+    QLineEdit* m_pDnsServer = nullptr;
 };
 
 // "&Options...": runs the dialog; once it is confirmed, the scheduler takes the new connection
-// limit, pace and timeouts, the document its list limit, and the lookups the clean-up switch.
+// limit, pace, timeouts and DNS choice, the document its list limit, and the lookups the clean-up
+// switch.
 // True when the dialog was confirmed.
 bool RunOptionsCommand(QWidget* parent, CLookupScheduler& scheduler);

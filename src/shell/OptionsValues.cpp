@@ -18,6 +18,8 @@ COptionsValues COptionsValues::FromSettings()
     values.notifyLookupsFinished = GetSetting(Setting::NotifyLookupsFinished) != 0;
     values.notifyNameAvailable = GetSetting(Setting::NotifyNameAvailable) != 0;
     values.useRdapFallback = GetSetting(Setting::UseRdapFallback) != 0;
+    values.checkDnsFirst = GetSetting(Setting::CheckDnsFirst) != 0;
+    values.dnsServer = GetSetting(Setting::DnsServer);
     return values;
 }
 
@@ -39,6 +41,7 @@ std::vector<std::pair<CIntSetting, int>> COptionsValues::InWriteOrder() const
         {Setting::NotifyLookupsFinished, notifyLookupsFinished ? 1 : 0},
         {Setting::NotifyNameAvailable, notifyNameAvailable ? 1 : 0},
         {Setting::UseRdapFallback, useRdapFallback ? 1 : 0},
+        {Setting::CheckDnsFirst, checkDnsFirst ? 1 : 0},
     };
 }
 
@@ -47,4 +50,5 @@ void COptionsValues::Save() const
     for (const auto& [setting, value] : InWriteOrder()) {
         SetSetting(setting, value);
     }
+    SetSetting(Setting::DnsServer, dnsServer);
 }

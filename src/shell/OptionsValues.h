@@ -2,6 +2,8 @@
 
 #include "core/Settings.h"
 
+#include <QString>
+
 #include <utility>
 #include <vector>
 
@@ -23,9 +25,12 @@ struct COptionsValues {
     bool notifyLookupsFinished = Setting::NotifyLookupsFinished.defaultValue != 0;
     bool notifyNameAvailable = Setting::NotifyNameAvailable.defaultValue != 0;
     bool useRdapFallback = Setting::UseRdapFallback.defaultValue != 0;
+    bool checkDnsFirst = Setting::CheckDnsFirst.defaultValue != 0;
+    QString dnsServer = QLatin1String(Setting::DnsServer.defaultValue);
 
     static COptionsValues FromSettings();
-    // Every value with its setting, in the order confirming the dialog writes them.
+    // Every number and switch with its setting, in the order confirming the dialog writes them;
+    // the DNS server's text follows them.
     std::vector<std::pair<CIntSetting, int>> InWriteOrder() const;
     void Save() const;
 };

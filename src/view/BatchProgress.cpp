@@ -39,6 +39,9 @@ QString BatchProgressText(const CBatchCounts& counts)
                        .arg(counts.checked)
                        .arg(counts.total)
                        .arg(counts.available);
+    if (const QString dns = DnsTallyText(counts.dns); !dns.isEmpty()) {
+        text += QStringLiteral(", ") + dns;
+    }
     if (counts.timeLeft) {
         text += QStringLiteral(", ") + TimeLeftText(*counts.timeLeft);
     }
@@ -80,6 +83,7 @@ void CBatchProgress::Begin()
     if (!m_running) {
         m_running = true;
         m_started = m_clock();
+        m_dnsAtStart = m_scheduler.GetDnsTally();
         m_members.clear();
         Recount();
     }
@@ -98,6 +102,7 @@ CBatchCounts CBatchProgress::Counts() const
     counts.checked = m_checked;
     counts.available = m_available;
     if (m_running) {
+        counts.dns = m_scheduler.GetDnsTally().Since(m_dnsAtStart);
         counts.timeLeft = EstimateTimeLeft(duration_cast<milliseconds>(m_clock() - m_started),
                                            counts.checked, counts.total);
         counts.wait = m_scheduler.CurrentWait();

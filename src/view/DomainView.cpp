@@ -151,7 +151,7 @@ void CDomainView::ShowInfo()
 void CDomainView::RefreshStatusLine()
 {
     const QString text =
-        StatusLineText(CListCounts::Of(m_doc), m_scheduler.IsBusy(),
+        StatusLineText(CListCounts::Of(m_doc, m_scheduler.GetDnsTally()), m_scheduler.IsBusy(),
                        m_scheduler.GetResolver().NoServerResolved(), m_scheduler.CurrentWait());
     if (m_status->text() == text) {
         return;

@@ -4,7 +4,10 @@
 #include "core/TLDList.h"
 #include "lookup/AnswerAnalysis.h"
 
+#include "core/Settings.h"
+
 #include "support/StoredEntry.h"
+#include "support/TestDnsServer.h"
 #include "support/TestEnvironment.h"
 #include "support/TestWhoisServer.h"
 
@@ -80,6 +83,46 @@ TEST_F(CheckCommandTest, PrintsEachVerdictAndTheSummary)
     EXPECT_TRUE(result.err.contains("[2 Domains, 2 checked, 1 available, 1 taken]"));
 }
 
+TEST_F(CheckCommandTest, DelegatedNamesAreSettledByDnsAndEachVerdictNamesItsSource)
+{
+    CTestDnsServer dns({{"taken.com", CTestDnsServer::Rule{}}});
+    ASSERT_TRUE(dns.IsRunning());
+    SetSetting(Setting::CheckDnsFirst, 1);
+    SetSetting(Setting::DnsServer, QString::fromLatin1(dns.Address()));
+
+    const CCliResult result =
+        RunCli(Check({QStringLiteral("--format"), QStringLiteral("json"),
+                      QStringLiteral("taken.com"), QStringLiteral("free.com")}));
+    EXPECT_EQ(result.exitCode, 0) << result.err.constData();
+    QHash<QString, QJsonObject> verdicts;
+    for (const QByteArray& line : result.out.trimmed().split('\n')) {
+        const QJsonObject object = QJsonDocument::fromJson(line).object();
+        verdicts.insert(object.value(QStringLiteral("name")).toString(), object);
+    }
+    const QJsonObject taken = verdicts.value(QStringLiteral("taken.com"));
+    EXPECT_EQ(taken.value(QStringLiteral("status")).toString(), QStringLiteral("Not Available"));
+    EXPECT_EQ(taken.value(QStringLiteral("source")).toString(), QStringLiteral("dns"));
+    const QJsonObject free = verdicts.value(QStringLiteral("free.com"));
+    EXPECT_EQ(free.value(QStringLiteral("status")).toString(), QStringLiteral("*AVAILABLE*"));
+    EXPECT_EQ(free.value(QStringLiteral("source")).toString(), QStringLiteral("whois"));
+    EXPECT_EQ(server.Queries(), std::vector<QByteArray>{"free.com\r\n"});
+    EXPECT_TRUE(result.err.contains("[2 Domains, 2 checked, 1 available, 1 taken], 1 settled by "
+                                    "DNS, 1 of 2 registry queries saved"))
+        << result.err.constData();
+
+    const int questions = static_cast<int>(dns.Questions().size());
+    const CCliResult plain = RunCli(Check({QStringLiteral("--no-dns"), QStringLiteral("--format"),
+                                           QStringLiteral("tsv"), QStringLiteral("taken.com")}));
+    EXPECT_EQ(plain.exitCode, 0) << plain.err.constData();
+    const QByteArrayList fields = plain.out.trimmed().split('\t');
+    ASSERT_EQ(fields.size(), 6) << plain.out.constData();
+    EXPECT_EQ(fields[1], QByteArray("Not Available"));
+    EXPECT_EQ(fields[3], QByteArray("whois"));
+    EXPECT_EQ(dns.Questions().size(), questions) << "--no-dns asks DNS nothing";
+    EXPECT_EQ(server.Queries().size(), 2u);
+    EXPECT_FALSE(plain.err.contains("DNS")) << plain.err.constData();
+}
+
 TEST_F(CheckCommandTest, BareNamesTakeTheGivenTLDsAndFilesUseTheAddNamesSeparators)
 {
     const QString names =
@@ -100,7 +143,7 @@ TEST_F(CheckCommandTest, BareNamesTakeTheGivenTLDsAndFilesUseTheAddNamesSeparato
 
 TEST_F(CheckCommandTest, ThrottledNamesAreDecidedAndTheThrottlesCounted)
 {
-    server.LimitRate(20, 2, "WHOIS LIMIT EXCEEDED - SEE WWW.PIR.ORG/WHOIS FOR DETAILS\r\n");
+    server.SetThrottle(20, 2, "WHOIS LIMIT EXCEEDED - SEE WWW.PIR.ORG/WHOIS FOR DETAILS\r\n");
     QStringList names = {QStringLiteral("--format"), QStringLiteral("json")};
     for (int i = 0; i < 6; ++i) {
         names.append(QStringLiteral("name%1.com").arg(i));
@@ -117,9 +160,9 @@ TEST_F(CheckCommandTest, ThrottledNamesAreDecidedAndTheThrottlesCounted)
         throttles += object.value(QStringLiteral("throttles")).toInt(-100);
     }
     EXPECT_EQ(available, 6);
-    ASSERT_GT(server.ThrottledAnswers(), 0);
-    EXPECT_EQ(throttles, server.ThrottledAnswers()) << "each name says what it met";
-    const QByteArray counted = ", " + QByteArray::number(server.ThrottledAnswers()) + " throttled";
+    ASSERT_GT(server.ThrottledQueries(), 0);
+    EXPECT_EQ(throttles, server.ThrottledQueries()) << "each name says what it met";
+    const QByteArray counted = ", " + QByteArray::number(server.ThrottledQueries()) + " throttled";
     EXPECT_TRUE(result.err.contains(counted)) << result.err.constData();
 }
 

@@ -1,5 +1,6 @@
-// quillon-cli with RDAP: check over HTTPS beside WHOIS with the protocol in its output, a mixed
-// document that shows, reports, exports and prints afterwards, analyse --rdap, and rdap-update.
+// quillon-cli with RDAP: check over HTTPS beside WHOIS with the source of each verdict in its
+// output, a mixed document that shows, reports, exports and prints afterwards, analyse --rdap, and
+// rdap-update.
 
 #include "cli/CliProcess.h"
 
@@ -84,7 +85,7 @@ TEST_F(RdapCommandTest, CheckMixesWhoisAndRdapAndTheDocumentServesEveryOutput)
         const QJsonObject object = QJsonDocument::fromJson(line).object();
         seen[object.value(QStringLiteral("name")).toString()] = {
             object.value(QStringLiteral("status")).toString(),
-            object.value(QStringLiteral("protocol")).toString()};
+            object.value(QStringLiteral("source")).toString()};
     }
     using Seen = std::pair<QString, QString>;
     EXPECT_EQ(seen[QStringLiteral("taken.com")],

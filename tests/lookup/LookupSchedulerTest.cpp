@@ -10,6 +10,7 @@
 #include "support/StoredEntry.h"
 #include "support/TestEnvironment.h"
 #include "support/TestWhoisServer.h"
+#include "support/TickedNames.h"
 
 #include <QElapsedTimer>
 #include <QHostInfo>
@@ -92,19 +93,11 @@ protected:
     void AddTicked(int count, const char* prefix = "name")
     {
         for (int i = 0; i < count; ++i) {
-            ASSERT_TRUE(doc.AdmitName(prefix + QByteArray::number(i) + ".com"));
-            doc.SetTicked(doc.GetCount() - 1, true);
+            ASSERT_TRUE(AdmitTicked(doc, prefix + QByteArray::number(i) + ".com"));
         }
     }
 
-    int Running() const
-    {
-        int running = 0;
-        for (int i = 0; i < doc.GetCount(); ++i) {
-            running += scheduler->IsLookupRunning(i) ? 1 : 0;
-        }
-        return running;
-    }
+    int Running() const { return RunningLookups(doc); }
 
     bool WaitUntilIdle(int timeoutMs = 10000)
     {
@@ -565,7 +558,7 @@ const QByteArray kThrottleText = "WHOIS LIMIT EXCEEDED - SEE WWW.PIR.ORG/WHOIS F
 
 TEST_F(LookupSchedulerTest, ThrottledNamesWaitForTheirServerAndEndDecided)
 {
-    server.LimitRate(10, 4, kThrottleText);
+    server.SetThrottle(10, 4, kThrottleText);
     scheduler->SetMaxConnections(10);
     scheduler->SetInterval(50ms);
     AddTicked(12);
@@ -573,9 +566,9 @@ TEST_F(LookupSchedulerTest, ThrottledNamesWaitForTheirServerAndEndDecided)
     scheduler->CheckAllSelected();
     ASSERT_TRUE(QTest::qWaitFor([this] { return !scheduler->IsBusy(); }, 30000));
     EXPECT_EQ(Statuses(), std::vector<int>(12, STATUS_AVAILABLE)) << "no name ends in error";
-    EXPECT_GT(server.ThrottledAnswers(), 0) << "the server did slow the batch down";
-    EXPECT_EQ(throttled.count(), server.ThrottledAnswers());
-    EXPECT_EQ(scheduler->ThrottleCount(), server.ThrottledAnswers());
+    EXPECT_GT(server.ThrottledQueries(), 0) << "the server did slow the batch down";
+    EXPECT_EQ(throttled.count(), server.ThrottledQueries());
+    EXPECT_EQ(scheduler->ThrottleCount(), server.ThrottledQueries());
 }
 
 TEST_F(LookupSchedulerTest, ServerThatKeepsThrottlingHoldsBackOnlyItsOwnNames)
@@ -583,7 +576,7 @@ TEST_F(LookupSchedulerTest, ServerThatKeepsThrottlingHoldsBackOnlyItsOwnNames)
     CTestWhoisServer other;
     other.SetDefault(Script::Answer(kFree));
     tlds.AddOrUpdateTLD("NET", other.Address());
-    server.LimitRate(0.001, 0, kThrottleText);
+    server.SetThrottle(0.001, 0, kThrottleText);
     scheduler->SetInterval(50ms);
     AddTicked(3, "held");
     for (int i = 0; i < 3; ++i) {
@@ -614,11 +607,11 @@ TEST_F(LookupSchedulerTest, ServerThatKeepsThrottlingHoldsBackOnlyItsOwnNames)
 TEST_F(LookupSchedulerTest, WithoutTheBackOffAThrottleCountsAgainstTheName)
 {
     scheduler->SetBackOff(false, 900s);
-    server.LimitRate(0.001, 0, kThrottleText);
+    server.SetThrottle(0.001, 0, kThrottleText);
     AddTicked(1);
     scheduler->CheckAllSelected();
     EXPECT_EQ(FiveTries(), (std::vector<int>{5, 6, 7, 8, 4}));
-    EXPECT_EQ(server.ThrottledAnswers(), 5);
+    EXPECT_EQ(server.ThrottledQueries(), 5);
 }
 
 } // namespace

@@ -98,6 +98,15 @@ TEST(ServerBrake, RetryAfterPausesForThatLong)
     EXPECT_TRUE(brake.MayStart(sent + 41s + 1ms));
 }
 
+TEST(ServerBrake, ThrottleBeforeAnyAnswerPausesForSecondsNotAMinute)
+{
+    CServerBrake brake(900s);
+    const Clock::time_point sent{};
+    brake.OnThrottled(sent, sent + 10ms, std::nullopt);
+    EXPECT_FALSE(brake.MayStart(sent + 1s));
+    EXPECT_TRUE(brake.MayStart(sent + 2s)) << "a short batch is not held up for a minute";
+}
+
 TEST(ServerBrake, ThrottlesInARowDoubleThePauseUpToTheLongestThenFailTheName)
 {
     CServerBrake brake(60s);

@@ -61,7 +61,14 @@ INSTANTIATE_TEST_SUITE_P(
                        false,
                        false,
                        "Select the domains you want to lookup by clicking on the check boxes to "
-                       "the left of each name. [4 Domains, 4 checked, 0 available, 4 taken]"}),
+                       "the left of each name. [4 Domains, 4 checked, 0 available, 4 taken]"},
+        StatusLineCase{"busy while DNS settles names",
+                       {8, 8, 3, 0, {3, 2}},
+                       true,
+                       false,
+                       "Communicating with the Whois server. Click on the 'Stop All' button to "
+                       "stop. [8 Domains, 3 checked, 0 available, 3 taken], 3 settled by DNS, 3 "
+                       "of 5 registry queries saved"}),
     [](const auto& info) { return CaseName(info.param.behaviour); });
 
 TEST(StatusLine, NamesTheServerTheLookupsWaitFor)

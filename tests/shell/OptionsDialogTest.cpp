@@ -35,6 +35,11 @@ namespace {
 
 const QString kEnterAnInteger = QStringLiteral("Please enter an integer.");
 const QString kRunOnStartup = QStringLiteral("&Run on startup ");
+const QString kCheckDnsFirst = QStringLiteral("Check DN&S first");
+const QString kDnsServerHint =
+    QStringLiteral("Please enter the DNS server as an address with an optional port, such as "
+                   "192.0.2.53 or [2001:db8::53]:5353, or leave it empty to ask the system's "
+                   "resolvers.");
 constexpr int kAbsent = -12345;
 
 // Acts on the dialog of type T once the command under test has opened it modally.
@@ -56,6 +61,11 @@ void WhenShown(std::function<void(T&)> action)
 CIntegerSpinEdit* Edit(QWidget& dialog, const char* name)
 {
     return dialog.findChild<CIntegerSpinEdit*>(QLatin1String(name));
+}
+
+QLineEdit* DnsServerEdit(QWidget& dialog)
+{
+    return dialog.findChild<QLineEdit*>(QStringLiteral("dnsServer"));
 }
 
 QCheckBox* CheckBox(QWidget& dialog, const QString& text)
@@ -201,6 +211,8 @@ TEST_F(OptionsDialogTest, TabOrderFollowsTheGroupsDownTheDialog)
                 name = w->objectName();
             } else if (const auto* box = qobject_cast<QCheckBox*>(w)) {
                 name = box->text();
+            } else if (qobject_cast<QLineEdit*>(w) == DnsServerEdit(dialog)) {
+                name = w->objectName();
             }
         }
         if (!name.isEmpty() && (widget->focusPolicy() & Qt::TabFocus) &&
@@ -214,9 +226,10 @@ TEST_F(OptionsDialogTest, TabOrderFollowsTheGroupsDownTheDialog)
                      QStringLiteral("connectTimeout"), QStringLiteral("readTimeout"),
                      QStringLiteral("lookupTimeout"), QStringLiteral("&Use RDAP when WHOIS fails"),
                      QStringLiteral("&Back off when a server asks to slow down"),
-                     QStringLiteral("longestBackOff"), QStringLiteral("printLines"),
-                     QStringLiteral("maxEntries"), QStringLiteral("Minimize to &tray at start"),
-                     kRunOnStartup, QStringLiteral("Cleanup &whois result text."),
+                     QStringLiteral("longestBackOff"), kCheckDnsFirst, QStringLiteral("dnsServer"),
+                     QStringLiteral("printLines"), QStringLiteral("maxEntries"),
+                     QStringLiteral("Minimize to &tray at start"), kRunOnStartup,
+                     QStringLiteral("Cleanup &whois result text."),
                      QStringLiteral("Notify when lookups &finish"),
                      QStringLiteral("Notify when a name comes back &available")}));
 }
@@ -332,6 +345,53 @@ TEST_F(OptionsDialogTest, ConfirmingStoresEveryOptionAndAppliesListLimitAndClean
     EXPECT_EQ(scheduler->GetStripOutput(), Strip::No);
 }
 
+TEST_F(OptionsDialogTest, DnsChoiceIsStoredAndTakenByTheScheduler)
+{
+    {
+        COptionsDialog dialog;
+        ASSERT_FALSE(CheckBox(dialog, kCheckDnsFirst)->isChecked()) << "as stored";
+        EXPECT_FALSE(DnsServerEdit(dialog)->isEnabled()) << "no server to edit while off";
+        CheckBox(dialog, kCheckDnsFirst)->click();
+        EXPECT_TRUE(DnsServerEdit(dialog)->isEnabled());
+    }
+    WhenShown<COptionsDialog>([](COptionsDialog& dialog) {
+        CheckBox(dialog, kCheckDnsFirst)->click();
+        DnsServerEdit(dialog)->setText(QStringLiteral(" [2001:db8::53]:5353 "));
+        ClickButton(dialog, QDialogButtonBox::Ok);
+    });
+    ASSERT_TRUE(RunOptionsCommand(nullptr, *scheduler));
+    EXPECT_EQ(Stored(Setting::CheckDnsFirst), 1);
+    EXPECT_EQ(GetSetting(Setting::DnsServer), QStringLiteral("[2001:db8::53]:5353"));
+    EXPECT_TRUE(scheduler->GetDnsFirst().enabled);
+    EXPECT_EQ(scheduler->GetDnsFirst().servers, QByteArray("[2001:db8::53]:5353"));
+
+    WhenShown<COptionsDialog>([](COptionsDialog& dialog) {
+        CheckBox(dialog, kCheckDnsFirst)->click();
+        ClickButton(dialog, QDialogButtonBox::Ok);
+    });
+    ASSERT_TRUE(RunOptionsCommand(nullptr, *scheduler));
+    EXPECT_EQ(Stored(Setting::CheckDnsFirst), 0);
+    EXPECT_FALSE(scheduler->GetDnsFirst().enabled);
+}
+
+TEST_F(OptionsDialogTest, DnsServerThatIsNoAddressIsRefusedWhileDnsFirstIsOn)
+{
+    COptionsDialog dialog;
+    dialog.show();
+    CheckBox(dialog, kCheckDnsFirst)->click();
+    DnsServerEdit(dialog)->setText(QStringLiteral("resolver.example"));
+    ClickButton(dialog, QDialogButtonBox::Ok);
+    EXPECT_EQ(CUserPrompt::ShownTexts(), QStringList{kDnsServerHint});
+    EXPECT_TRUE(dialog.isVisible());
+    EXPECT_EQ(dialog.focusWidget(), DnsServerEdit(dialog));
+    EXPECT_EQ(Stored(Setting::MaxEntries), kAbsent) << "nothing written";
+
+    CheckBox(dialog, kCheckDnsFirst)->click();
+    ClickButton(dialog, QDialogButtonBox::Ok);
+    EXPECT_EQ(dialog.result(), QDialog::Accepted) << "an unused server is kept as typed";
+    EXPECT_EQ(GetSetting(Setting::DnsServer), QStringLiteral("resolver.example"));
+}
+
 TEST_F(OptionsDialogTest, NewListLimitGovernsTheDocumentAtOnce)
 {
     WhenShown<COptionsDialog>([](COptionsDialog& dialog) {
@@ -355,7 +415,7 @@ TEST_F(OptionsDialogTest, OkWritesTheOptionsInItsFixedOrder)
                         "Connect Timeout", "Read Timeout", "Lookup Timeout",
                         "Back Off When Throttled", "Longest Back-off", "Minimize to Tray",
                         "Run at Win startup", "Strip Output", "Notify Lookups Finished",
-                        "Notify Name Available", "Use RDAP when WHOIS fails"}));
+                        "Notify Name Available", "Use RDAP when WHOIS fails", "Check DNS First"}));
 }
 
 TEST_F(OptionsDialogTest, CancelWritesAndAppliesNothing)

@@ -1,5 +1,7 @@
 #include "support/TestEnvironment.h"
 
+#include "core/Settings.h"
+
 #include <QDir>
 #include <QSettings>
 
@@ -19,6 +21,7 @@ CTestEnvironment::CTestEnvironment()
         qunsetenv(proxy);
     }
     QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, m_config.path());
+    TurnDnsFirstOff();
 }
 
 void CTestEnvironment::Reset()
@@ -30,4 +33,10 @@ void CTestEnvironment::Reset()
     QDir data(m_data.path());
     data.removeRecursively();
     data.mkpath(m_data.path());
+    TurnDnsFirstOff();
+}
+
+void CTestEnvironment::TurnDnsFirstOff()
+{
+    SetSetting(Setting::CheckDnsFirst, 0);
 }

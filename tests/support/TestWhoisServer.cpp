@@ -2,6 +2,8 @@
 
 #include <cstring>
 
+#include <arpa/inet.h>
+#include <netinet/in.h>
 #include <poll.h>
 #include <sys/socket.h>
 
@@ -19,6 +21,14 @@ bool SendAll(int socket, const char* data, qsizetype size)
         size -= sent;
     }
     return true;
+}
+
+quint32 PeerAddress(int socket)
+{
+    sockaddr_in peer{};
+    socklen_t length = sizeof peer;
+    ::getpeername(socket, reinterpret_cast<sockaddr*>(&peer), &length);
+    return ntohl(peer.sin_addr.s_addr);
 }
 
 QByteArray ReadQueryLine(int socket)
@@ -64,6 +74,15 @@ void CTestWhoisServer::SetScript(const QByteArray& name, Script script)
     m_scripts.insert(name.toLower(), std::move(script));
 }
 
+void CTestWhoisServer::SetThrottle(double perSecond, int burst, QByteArray text)
+{
+    const std::lock_guard lock(m_mutex);
+    m_throttleRate = perSecond;
+    m_throttleBurst = burst;
+    m_throttleText = std::move(text);
+    m_buckets.clear();
+}
+
 std::vector<QByteArray> CTestWhoisServer::Queries() const
 {
     const std::lock_guard lock(m_mutex);
@@ -73,7 +92,7 @@ std::vector<QByteArray> CTestWhoisServer::Queries() const
 void CTestWhoisServer::Serve(int client)
 {
     const QByteArray query = ReadQueryLine(client);
-    const Script script = ScriptFor(query);
+    const Script script = ScriptFor(query, PeerAddress(client));
     {
         const std::lock_guard lock(m_mutex);
         m_queries.push_back(query);
@@ -116,29 +135,43 @@ void CTestWhoisServer::Serve(int client)
     }
 }
 
-void CTestWhoisServer::LimitRate(double perSecond, int burst, QByteArray throttleText)
+CTestWhoisServer::Script CTestWhoisServer::ScriptFor(const QByteArray& query, quint32 clientAddress)
 {
     const std::lock_guard lock(m_mutex);
-    m_rateLimit = RateLimit{perSecond, double(burst), double(burst),
-                            std::chrono::steady_clock::now(), std::move(throttleText)};
+    Script script = m_scripts.value(query.trimmed().toLower(), m_default);
+    if (m_throttleRate > 0) {
+        const bool queue = m_throttleText.isEmpty();
+        const std::chrono::duration<double> wait = TakeToken(clientAddress, queue);
+        if (wait.count() > 0 && !queue) {
+            ++m_throttled;
+            return Script::Answer(m_throttleText);
+        }
+        script.delay += std::chrono::ceil<std::chrono::milliseconds>(wait);
+    }
+    return script;
 }
 
-CTestWhoisServer::Script CTestWhoisServer::ScriptFor(const QByteArray& query)
+std::chrono::duration<double> CTestWhoisServer::TakeToken(quint32 clientAddress, bool queue)
 {
-    const std::lock_guard lock(m_mutex);
-    if (m_rateLimit) {
-        RateLimit& limit = *m_rateLimit;
-        const auto now = std::chrono::steady_clock::now();
-        const std::chrono::duration<double> elapsed = now - limit.filledAt;
-        limit.tokens = std::min(limit.burst, limit.tokens + elapsed.count() * limit.perSecond);
-        limit.filledAt = now;
-        if (limit.tokens < 1) {
-            ++m_throttled;
-            return Script::Answer(limit.throttleText);
-        }
-        limit.tokens -= 1;
+    const auto now = std::chrono::steady_clock::now();
+    if (!m_buckets.contains(clientAddress)) {
+        m_buckets.insert(clientAddress, {static_cast<double>(m_throttleBurst), now});
     }
-    return m_scripts.value(query.trimmed().toLower(), m_default);
+    Bucket& bucket = m_buckets[clientAddress];
+    const std::chrono::duration<double> elapsed = now - bucket.filledAt;
+    bucket.tokens = std::min(static_cast<double>(m_throttleBurst),
+                             bucket.tokens + elapsed.count() * m_throttleRate);
+    bucket.filledAt = now;
+    if (bucket.tokens >= 1) {
+        bucket.tokens -= 1;
+        return {};
+    }
+    const std::chrono::duration<double> wait((1 - bucket.tokens) / m_throttleRate);
+    // A queued query holds its token already, so the ones after it wait behind it.
+    if (queue) {
+        bucket.tokens -= 1;
+    }
+    return wait;
 }
 
 void CTestWhoisServer::HoldUntilClientLeaves(int client)

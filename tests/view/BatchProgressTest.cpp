@@ -27,7 +27,7 @@ protected:
     void Complete(int row, std::uint8_t status)
     {
         doc.ApplyLookupResult(row, {"answer", {}, status});
-        Q_EMIT scheduler.LookupCompleted(row);
+        Q_EMIT scheduler.LookupCompleted(row, VerdictSource::Registry);
     }
 
     CTLDList tlds;

@@ -151,6 +151,7 @@ struct ProgressCase {
     int available;
     std::optional<std::chrono::seconds> left;
     const char* text;
+    CDnsTally dns{};
 };
 
 class BatchProgressLine : public testing::TestWithParam<ProgressCase> {};
@@ -158,7 +159,7 @@ class BatchProgressLine : public testing::TestWithParam<ProgressCase> {};
 TEST_P(BatchProgressLine, SaysHowFarTheBatchHasGone)
 {
     const ProgressCase& c = GetParam();
-    EXPECT_EQ(BatchProgressText({c.checked, c.total, c.available, c.left, std::nullopt}),
+    EXPECT_EQ(BatchProgressText({c.checked, c.total, c.available, c.left, std::nullopt, c.dns}),
               QString::fromUtf8(c.text));
 }
 
@@ -172,7 +173,23 @@ INSTANTIATE_TEST_SUITE_P(
                                  "checked 10 of 312, 1 available, about 2 min left"},
                     ProgressCase{"hours and minutes", 1, 64000, 0,
                                  std::chrono::seconds(2 * 3600 + 5 * 60),
-                                 "checked 1 of 64000, 0 available, about 2 h 5 min left"}),
+                                 "checked 1 of 64000, 0 available, about 2 h 5 min left"},
+                    ProgressCase{"DNS settled part of the batch",
+                                 300,
+                                 1000,
+                                 9,
+                                 std::chrono::seconds(59),
+                                 "checked 300 of 1000, 9 available, 240 settled by DNS, 240 of "
+                                 "300 registry queries saved, less than a minute left",
+                                 {240, 60}},
+                    ProgressCase{"DNS asked but settled nothing",
+                                 2,
+                                 10,
+                                 2,
+                                 std::nullopt,
+                                 "checked 2 of 10, 2 available, 0 settled by DNS, 0 of 2 registry "
+                                 "queries saved",
+                                 {0, 2}}),
     [](const auto& info) { return CaseName(info.param.behaviour); });
 
 TEST(BatchProgress, TimeLeftFollowsThePaceSoFar)
