@@ -5,6 +5,8 @@
 // or refuses them, as registries do. Reports the wall time, the registry queries (and how many
 // the server refused) and the verdicts.
 
+#include "BenchBatch.h"
+
 #include "core/DataFolder.h"
 #include "core/DomainDoc.h"
 #include "core/TLDList.h"
@@ -16,8 +18,6 @@
 #include "support/TestWhoisServer.h"
 
 #include <QCoreApplication>
-#include <QElapsedTimer>
-#include <QEventLoop>
 
 #include <cstdio>
 
@@ -67,29 +67,14 @@ RunFigures Run(CTLDList& tlds, CTestWhoisServer& whois, const CDnsFirst& dnsFirs
     const std::size_t queriesBefore = whois.Queries().size();
     const int throttledBefore = whois.ThrottledQueries();
     CDomainDoc doc(tlds, AnalyseStoredAnswer);
-    doc.SetMaxEntries(kNames);
-    for (int i = 0; i < kNames; ++i) {
-        doc.AdmitName(Name(i));
-    }
-    doc.ChangeTicks(CDomainDoc::TickChange::TickAll);
+    AddTickedNames(doc, kNames, Name);
     CLookupScheduler scheduler(doc);
     scheduler.SetMaxConnections(kConnections);
     scheduler.SetInterval(kInterval);
     scheduler.SetDnsFirst(dnsFirst);
-    QEventLoop loop;
-    QObject::connect(&scheduler, &CLookupScheduler::Ticked, [&] {
-        if (!scheduler.IsBusy()) {
-            loop.quit();
-        }
-    });
-    QElapsedTimer wall;
-    wall.start();
-    scheduler.CheckAllSelected();
-    scheduler.OnTimer();
-    loop.exec();
 
     RunFigures figures;
-    figures.seconds = wall.nsecsElapsed() / 1e9;
+    figures.seconds = RunBatchToEnd(scheduler);
     figures.registryQueries = whois.Queries().size() - queriesBefore;
     figures.throttled = whois.ThrottledQueries() - throttledBefore;
     figures.dns = scheduler.GetDnsTally();

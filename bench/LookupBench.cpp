@@ -3,6 +3,8 @@
 // `xargs -P N whois` at the same concurrency; and the longest stall of the event loop's thread
 // while 3,000 names are looked up.
 
+#include "BenchBatch.h"
+
 #include "core/DataFolder.h"
 #include "core/DomainDoc.h"
 #include "core/Settings.h"
@@ -42,11 +44,7 @@ struct RunFigures {
 RunFigures Run(CTLDList& tlds, int count, int connections, std::chrono::milliseconds interval)
 {
     CDomainDoc doc(tlds, AnalyseStoredAnswer);
-    doc.SetMaxEntries(count);
-    for (int i = 0; i < count; ++i) {
-        doc.AdmitName("bench" + QByteArray::number(i) + ".com");
-    }
-    doc.ChangeTicks(CDomainDoc::TickChange::TickAll);
+    AddTickedNames(doc, count, BenchNames("com"));
     CLookupScheduler scheduler(doc);
     scheduler.SetMaxConnections(connections);
     scheduler.SetInterval(interval);

@@ -3,6 +3,8 @@
 // `xargs -P 40 curl`; and the memory one running RDAP lookup holds, over plain HTTP and over
 // HTTPS with the system's certificate bundle loaded.
 
+#include "BenchBatch.h"
+
 #include "core/DataFolder.h"
 #include "core/DomainDoc.h"
 #include "core/TLDList.h"
@@ -14,7 +16,6 @@
 
 #include <QCoreApplication>
 #include <QElapsedTimer>
-#include <QEventLoop>
 #include <QFile>
 #include <QTemporaryDir>
 #include <QTest>
@@ -42,39 +43,20 @@ long ResidentKiB()
     return 0;
 }
 
-void TickAll(CDomainDoc& doc, int count)
-{
-    doc.SetMaxEntries(count);
-    for (int i = 0; i < count; ++i) {
-        doc.AdmitName("bench" + QByteArray::number(i) + ".com");
-    }
-    doc.ChangeTicks(CDomainDoc::TickChange::TickAll);
-}
-
 // Seconds for the whole batch, and how many names came out available.
 std::pair<double, int> TimeBatch(CTLDList& tlds)
 {
     CDomainDoc doc(tlds, AnalyseStoredAnswer);
-    TickAll(doc, kNames);
+    AddTickedNames(doc, kNames, BenchNames("com"));
     CLookupScheduler scheduler(doc);
     scheduler.SetMaxConnections(kConnections);
     scheduler.SetInterval(kInterval);
-    QEventLoop loop;
-    QObject::connect(&scheduler, &CLookupScheduler::Ticked, &loop, [&] {
-        if (!scheduler.IsBusy()) {
-            loop.quit();
-        }
-    });
-    QElapsedTimer wall;
-    wall.start();
-    scheduler.CheckAllSelected();
-    scheduler.OnTimer();
-    loop.exec();
+    const double seconds = RunBatchToEnd(scheduler);
     int available = 0;
     for (const auto& entry : doc.GetEntries()) {
         available += entry->m_nStatus == STATUS_AVAILABLE ? 1 : 0;
     }
-    return {wall.nsecsElapsed() / 1e9, available};
+    return {seconds, available};
 }
 
 double TimePeer(const QByteArray& baseUrl)
@@ -92,7 +74,7 @@ double KiBPerRunningLookup(CTLDList& tlds, CTestHttpServer& server, const QByteA
 {
     server.SetDefault(CTestHttpServer::Script::With(CTestHttpServer::Mode::Stall));
     CDomainDoc doc(tlds, AnalyseStoredAnswer);
-    TickAll(doc, kConnections);
+    AddTickedNames(doc, kConnections, BenchNames("com"));
     CLookupScheduler scheduler(doc);
     scheduler.SetCaFile(caFile);
     scheduler.SetMaxConnections(kConnections);

@@ -3,17 +3,15 @@
 // PIR's "limit exceeded" beyond that. With "Back Off When Throttled" on and off: wall time,
 // throttled answers, and how many names were decided or ended "Too many errors".
 
+#include "BenchBatch.h"
+
 #include "core/DataFolder.h"
-#include "core/DomainDoc.h"
 #include "core/TLDList.h"
 #include "lookup/AnswerAnalysis.h"
-#include "lookup/LookupScheduler.h"
 
 #include "support/TestWhoisServer.h"
 
 #include <QCoreApplication>
-#include <QElapsedTimer>
-#include <QEventLoop>
 #include <QTemporaryDir>
 
 #include <cstdio>
@@ -44,27 +42,12 @@ CBatchFigures RunBatch(bool backOff)
     CTLDList tlds;
     tlds.AddOrUpdateTLD("ORG", server.Address());
     CDomainDoc doc(tlds, AnalyseStoredAnswer);
-    doc.SetMaxEntries(kNames);
-    for (int i = 0; i < kNames; ++i) {
-        doc.AdmitName("bench" + QByteArray::number(i) + ".org");
-    }
-    doc.ChangeTicks(CDomainDoc::TickChange::TickAll);
+    AddTickedNames(doc, kNames, BenchNames("org"));
     CLookupScheduler scheduler(doc);
     scheduler.SetMaxConnections(kConnections);
     scheduler.SetInterval(kInterval);
     scheduler.SetBackOff(backOff, 900s);
-    QEventLoop loop;
-    QObject::connect(&scheduler, &CLookupScheduler::Ticked, &loop, [&] {
-        if (!scheduler.IsBusy()) {
-            loop.quit();
-        }
-    });
-    QElapsedTimer wall;
-    wall.start();
-    scheduler.CheckAllSelected();
-    scheduler.OnTimer();
-    loop.exec();
-    CBatchFigures figures{wall.nsecsElapsed() / 1e9, server.ThrottledQueries(), 0, 0};
+    CBatchFigures figures{RunBatchToEnd(scheduler), server.ThrottledQueries(), 0, 0};
     for (const auto& entry : doc.GetEntries()) {
         figures.decided += entry->IsChecked() ? 1 : 0;
         figures.tooManyErrors += entry->m_nStatus == STATUS_TOO_MANY_ERRORS ? 1 : 0;

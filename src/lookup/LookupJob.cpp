@@ -71,7 +71,7 @@ void CLookupJob::LookupWorker()
     bool answered = false;
     if (TakeDnsVerdict(deadline)) {
         CleanAnswer(m_result, m_strip);
-    } else {
+    } else if (!m_bDnsOnly) {
         answered = m_rdap.baseUrl.isEmpty() ? LookUpOverWhois(deadline)
                                             : LookUpOverRdap(m_rdap.baseUrl, {});
     }

@@ -40,6 +40,8 @@ public:
                CCompletionQueue& completions, const CDnsFirst& dnsFirst, CRdapRoute rdap = {});
     ~CLookupJob() override;
 
+    // Asks DNS and nothing else: a name DNS does not settle is left to a later lookup.
+    void SetDnsOnly() { m_bDnsOnly = true; }
     void Start();
     void Abort() override;
     // The WHOIS server's name could not be resolved: the lookup goes on over RDAP when it has a
@@ -58,6 +60,8 @@ public:
     Reply GetReply() const { return m_reply; }
     VerdictSource GetSource() const { return m_source; }
     bool AskedDns() const { return m_probe.has_value(); }
+    // A lookup that was to ask DNS only, and DNS did not settle the name.
+    bool WasLeftToTheRegistry() const { return m_bDnsOnly && m_source == VerdictSource::Registry; }
     // When the worker finished, as local time. (Workers take the time in UTC: converting to
     // local time reads the time zone, which glibc guards with a lock sanitizers cannot see.)
     DateTimeValue GetFinishedAt() const;
@@ -94,6 +98,7 @@ private:
     Reply m_reply = Reply::None;
     std::optional<std::chrono::seconds> m_retryAfter;
     VerdictSource m_source = VerdictSource::Registry;
+    bool m_bDnsOnly = false;
     QDateTime m_finishedAtUtc;
     CCompletionQueue& m_completions;
     std::thread m_thread;

@@ -110,6 +110,7 @@ void CLookupScheduler::CheckAllSelected(BatchScope scope)
 {
     m_batchScope = scope;
     m_bLookupAll = true;
+    m_dnsUnsettled.clear();
 }
 
 bool CLookupScheduler::CheckDomain(int index)
@@ -133,11 +134,16 @@ bool CLookupScheduler::StartLookup(int index, Ask ask)
     auto job = std::make_shared<CLookupJob>(
         name, entry->m_nStatus, server ? m_resolver.HostFor(*server) : nullptr, serverText,
         own ? own->m_strServer : QByteArray(), m_timeouts, m_strip, m_completions,
-        ask == Ask::DnsFirst ? m_dnsFirst : CDnsFirst(), RdapRouteFor(name, serverText));
+        ask == Ask::Registry ? CDnsFirst() : m_dnsFirst, RdapRouteFor(name, serverText));
+    if (ask == Ask::DnsOnly) {
+        job->SetDnsOnly();
+    }
     m_jobs.push_back(job);
     m_doc.BeginLookup(index, job);
     job->Start();
-    m_brakes.OnStarted(serverText, job->GetStartedAt());
+    if (ask != Ask::DnsOnly) {
+        m_brakes.OnStarted(serverText, job->GetStartedAt());
+    }
     return true;
 }
 
@@ -252,6 +258,13 @@ void CLookupScheduler::Complete(CLookupJob* job)
     finished->Join();
     const auto now = CLookupJob::Clock::now();
     const int index = m_doc.IndexOfLookup(job);
+    // Once a name: DNS is not asked again about a name it did not settle in this batch.
+    if (finished->AskedDns()) {
+        m_dnsTally.Add(finished->GetSource());
+        if (finished->GetSource() == VerdictSource::Registry) {
+            m_dnsUnsettled.insert(finished->GetResult().m_strName);
+        }
+    }
     switch (finished->GetReply()) {
     case CLookupJob::Reply::Throttled:
         if (m_brakes.OnThrottled(finished->GetServer(), finished->GetStartedAt(), now,
@@ -270,9 +283,11 @@ void CLookupScheduler::Complete(CLookupJob* job)
     case CLookupJob::Reply::None:
         break;
     }
-    // Counted once the verdict stands: a throttled lookup asks DNS again when it starts again.
-    if (finished->AskedDns()) {
-        m_dnsTally.Add(finished->GetSource());
+    if (finished->WasLeftToTheRegistry()) {
+        if (index >= 0) {
+            m_doc.WithdrawLookup(index);
+        }
+        return;
     }
     if (index < 0) {
         return; // the entry left the list while its lookup ran
@@ -303,6 +318,8 @@ int CLookupScheduler::StartPass(int& running, bool (*eligible)(std::uint8_t stat
         if (!inBatch || !eligible(entry->m_nStatus) || entry->IsLookupRunning()) {
             continue;
         }
+        Ask ask =
+            m_dnsUnsettled.contains(entry->m_strName.trimmed()) ? Ask::Registry : Ask::DnsFirst;
         if (m_brakes.IsEnabled()) {
             const QByteArrayView suffix = SuffixOf(entry->m_strName);
             auto server = serverOfSuffix.find(suffix);
@@ -312,10 +329,13 @@ int CLookupScheduler::StartPass(int& running, bool (*eligible)(std::uint8_t stat
                                                                    : QByteArray());
             }
             if (!m_brakes.MayStart(*server, now)) {
-                continue;
+                if (ask == Ask::Registry || !m_dnsFirst.enabled) {
+                    continue;
+                }
+                ask = Ask::DnsOnly;
             }
         }
-        if (StartLookup(i, Ask::DnsFirst)) {
+        if (StartLookup(i, ask)) {
             ++started;
             ++running;
         }

@@ -13,6 +13,7 @@
 
 #include <QObject>
 #include <QPointer>
+#include <QSet>
 #include <QTimer>
 
 #include <chrono>
@@ -80,7 +81,8 @@ public:
     // tells more than a delegation does.
     bool CheckDomain(int index);
     // The lookups of a batch ask DNS first when that is on.
-    enum class Ask { Registry, DnsFirst };
+    // DnsOnly: while the name's registry is held back, DNS may still settle it.
+    enum class Ask { Registry, DnsFirst, DnsOnly };
     bool StartLookup(int index, Ask ask = Ask::Registry);
     void StopAll();
     void StopLookup(int index);
@@ -131,6 +133,8 @@ private:
     CLookupTimeouts m_timeouts;
     Strip m_strip;
     CDnsFirst m_dnsFirst;
+    // Names of the batch DNS did not settle: their next lookups ask the registry only.
+    QSet<QByteArray> m_dnsUnsettled;
     CDnsTally m_dnsTally;
     int m_nMaxConnections;
     CRdapBootstrap m_bootstrap;

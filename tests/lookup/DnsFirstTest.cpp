@@ -150,6 +150,28 @@ TEST_F(DnsFirstTest, DelegatedNamesAreTakenWithoutARegistryQueryAndTheOthersGoOn
                              "of 8 registry queries saved"));
 }
 
+TEST_F(DnsFirstTest, WhileTheRegistryIsPausedDnsStillSettlesTheDelegatedNames)
+{
+    whois.SetThrottle(0.001, 0, "WHOIS LIMIT EXCEEDED - please try again later.\r\n");
+    AddTicked({"held.com"});
+    scheduler->CheckAllSelected();
+    scheduler->OnTimer();
+    ASSERT_TRUE(QTest::qWaitFor([this] { return Running() == 0; }, 10000));
+    ASSERT_EQ(whois.ThrottledQueries(), 1) << "the registry is paused from now on";
+
+    AddTicked({"delegated.com", "referred.com", "bare.com"});
+    scheduler->CheckAllSelected();
+    scheduler->OnTimer();
+    ASSERT_TRUE(QTest::qWaitFor([this] { return Running() == 0; }, 10000));
+    for (const QByteArray name : {"delegated.com", "referred.com", "bare.com"}) {
+        EXPECT_EQ(Entry(name).m_nStatus, STATUS_TAKEN) << name.constData();
+    }
+    EXPECT_EQ(Entry("held.com").m_nStatus, STATUS_UNKNOWN) << "it waits for its registry";
+    EXPECT_EQ(whois.Queries().size(), 1u);
+    EXPECT_TRUE(scheduler->IsBusy());
+    scheduler->StopAll();
+}
+
 TEST_F(DnsFirstTest, DocumentOpensAgainWithTheSameStatusesAndAddresses)
 {
     AddTicked({"delegated.com", "referred.com", "bare.com", "held.com", "free.com"});

@@ -1,0 +1,46 @@
+#pragma once
+
+// What the lookup benchmarks share: a list of ticked names, and one batch run to its end.
+
+#include "core/DomainDoc.h"
+#include "lookup/LookupScheduler.h"
+
+#include <QElapsedTimer>
+#include <QEventLoop>
+
+// Makes `doc` hold `count` ticked names, the i-th being `nameOf(i)`.
+template <typename NameOf>
+void AddTickedNames(CDomainDoc& doc, int count, NameOf nameOf)
+{
+    doc.SetMaxEntries(count);
+    for (int i = 0; i < count; ++i) {
+        doc.AdmitName(nameOf(i));
+    }
+    doc.ChangeTicks(CDomainDoc::TickChange::TickAll);
+}
+
+// "bench<i>.<tld>".
+inline auto BenchNames(const QByteArray& tld)
+{
+    return [tld](int i) {
+        return "bench" + QByteArray::number(i) + '.' + tld;
+    };
+}
+
+// Looks up every ticked name, the first lookups at once, and returns the seconds until the
+// scheduler was idle again.
+inline double RunBatchToEnd(CLookupScheduler& scheduler)
+{
+    QEventLoop loop;
+    QObject::connect(&scheduler, &CLookupScheduler::Ticked, &loop, [&] {
+        if (!scheduler.IsBusy()) {
+            loop.quit();
+        }
+    });
+    QElapsedTimer wall;
+    wall.start();
+    scheduler.CheckAllSelected();
+    scheduler.OnTimer();
+    loop.exec();
+    return wall.nsecsElapsed() / 1e9;
+}
