@@ -2,11 +2,30 @@
 
 // What the lookup benchmarks share: a list of ticked names, and one batch run to its end.
 
+#include "core/DataFolder.h"
 #include "core/DomainDoc.h"
+#include "core/Settings.h"
 #include "lookup/LookupScheduler.h"
 
 #include <QElapsedTimer>
 #include <QEventLoop>
+#include <QTemporaryDir>
+
+// Settings and data in a folder of the benchmark's own, and the registries' path measured: no
+// name is settled by DNS, and no lookup asks the machine's resolvers.
+class CBenchEnvironment {
+public:
+    CBenchEnvironment()
+    {
+        DataFolder::InitApplicationIdentity();
+        qputenv("XDG_CONFIG_HOME", m_folder.path().toUtf8());
+        qputenv("QUILLON_DATA_DIR", m_folder.path().toUtf8());
+        SetSetting(Setting::CheckDnsFirst, 0);
+    }
+
+private:
+    QTemporaryDir m_folder;
+};
 
 // Makes `doc` hold `count` ticked names, the i-th being `nameOf(i)`.
 template <typename NameOf>

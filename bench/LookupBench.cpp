@@ -5,9 +5,7 @@
 
 #include "BenchBatch.h"
 
-#include "core/DataFolder.h"
 #include "core/DomainDoc.h"
-#include "core/Settings.h"
 #include "core/TLDList.h"
 #include "lookup/AnswerAnalysis.h"
 #include "lookup/LookupScheduler.h"
@@ -17,7 +15,6 @@
 #include <QCoreApplication>
 #include <QElapsedTimer>
 #include <QEventLoop>
-#include <QTemporaryDir>
 #include <QTimer>
 
 #include <algorithm>
@@ -131,12 +128,7 @@ void Compare(CTLDList& tlds, CTestWhoisServer& server, int connections,
 int main(int argc, char** argv)
 {
     QCoreApplication app(argc, argv);
-    DataFolder::InitApplicationIdentity();
-    QTemporaryDir settings;
-    qputenv("XDG_CONFIG_HOME", settings.path().toUtf8());
-    qputenv("QUILLON_DATA_DIR", settings.path().toUtf8());
-    // The registry's path is what this measures: no name is settled by DNS.
-    SetSetting(Setting::CheckDnsFirst, 0);
+    const CBenchEnvironment environment;
 
     CTestWhoisServer server;
     server.SetDefault(CTestWhoisServer::Script::Answer("No match for domain.\r\n", 50ms));

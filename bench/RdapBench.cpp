@@ -5,7 +5,6 @@
 
 #include "BenchBatch.h"
 
-#include "core/DataFolder.h"
 #include "core/DomainDoc.h"
 #include "core/TLDList.h"
 #include "lookup/AnswerAnalysis.h"
@@ -115,10 +114,7 @@ int main(int argc, char** argv)
 {
     const CHttpLibrary http;
     QCoreApplication app(argc, argv);
-    DataFolder::InitApplicationIdentity();
-    QTemporaryDir settings;
-    qputenv("XDG_CONFIG_HOME", settings.path().toUtf8());
-    qputenv("QUILLON_DATA_DIR", settings.path().toUtf8());
+    const CBenchEnvironment environment;
 
     CTestHttpServer server;
     server.SetDefault(CTestHttpServer::Script::Answer(404, {}, 50ms));

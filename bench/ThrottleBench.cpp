@@ -5,14 +5,12 @@
 
 #include "BenchBatch.h"
 
-#include "core/DataFolder.h"
 #include "core/TLDList.h"
 #include "lookup/AnswerAnalysis.h"
 
 #include "support/TestWhoisServer.h"
 
 #include <QCoreApplication>
-#include <QTemporaryDir>
 
 #include <cstdio>
 
@@ -60,10 +58,7 @@ CBatchFigures RunBatch(bool backOff)
 int main(int argc, char** argv)
 {
     QCoreApplication app(argc, argv);
-    DataFolder::InitApplicationIdentity();
-    QTemporaryDir settings;
-    qputenv("XDG_CONFIG_HOME", settings.path().toUtf8());
-    qputenv("QUILLON_DATA_DIR", settings.path().toUtf8());
+    const CBenchEnvironment environment;
 
     // The server's own bound: the burst at once, then kServerRate names a second.
     const double bound = (kNames - kServerBurst) / kServerRate;
