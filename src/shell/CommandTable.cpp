@@ -99,7 +99,7 @@ constexpr std::array<QKeyCombination, 2> Keys(QKeyCombination first,
 }
 
 // One row per command, in the order of the menus.
-constexpr CCommandSpec kCommands[] = {
+constexpr CCommandRow kCommands[] = {
     {Command::New, "&New", "Create a new document", "New", Keys(Qt::CTRL | Qt::Key_N),
      "document-new", In(Menu::File, 0, 0), OnToolbar(0, 0), nullptr},
     {Command::Open, "&Open...", "Open an existing document", "Open", Keys(Qt::CTRL | Qt::Key_O),
@@ -234,7 +234,7 @@ constexpr CCommandSpec kCommands[] = {
      "Previous Pane", Keys(Qt::SHIFT | Qt::Key_F6), nullptr, kNowhere, kNowhere, nullptr},
 };
 
-constexpr CMenuSpec kMenus[] = {
+constexpr CMenuRow kMenus[] = {
     {Menu::File, "&File", In(Menu::Bar, 0, 0)},
     {Menu::RecentFiles, nullptr, In(Menu::File, 2, 0)},
     {Menu::Edit, "&Edit", In(Menu::Bar, 0, 1)},
@@ -283,7 +283,7 @@ constexpr std::array<std::size_t, kCommandCount> RowsByCommand()
                 throw "two commands share a place";
             }
         }
-        for (const CMenuSpec& menu : kMenus) {
+        for (const CMenuRow& menu : kMenus) {
             if (placesClash(kCommands[i].menu, menu.place)) {
                 throw "a command and a submenu share a place";
             }
@@ -296,12 +296,12 @@ constexpr std::array<std::size_t, kCommandCount> kRowOf = RowsByCommand();
 
 } // namespace
 
-const CCommandSpec& SpecOf(Command command)
+const CCommandRow& RowOf(Command command)
 {
     return kCommands[kRowOf[static_cast<std::size_t>(command)]];
 }
 
-std::span<const CMenuSpec> MenuSpecs()
+std::span<const CMenuRow> MenuRows()
 {
     return kMenus;
 }

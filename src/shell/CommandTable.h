@@ -101,7 +101,7 @@ struct CPlace {
 };
 
 // A submenu or stretch of a menu: its title (none for a stretch the window fills) and place.
-struct CMenuSpec {
+struct CMenuRow {
     Menu menu;
     const char* title;
     CPlace place;
@@ -114,7 +114,7 @@ using CommandRule = bool (*)(const CListFacts& facts);
 // name for tooltips, its keys, the name of its icon (a desktop icon theme name, or one of the
 // program's own), its places in the menus and in the toolbar, and when it is enabled (always,
 // when there is no rule).
-struct CCommandSpec {
+struct CCommandRow {
     Command command;
     const char* menuText;
     const char* prompt;
@@ -128,6 +128,6 @@ struct CCommandSpec {
     bool IsEnabled(const CListFacts& facts) const { return !enabled || enabled(facts); }
 };
 
-const CCommandSpec& SpecOf(Command command);
+const CCommandRow& RowOf(Command command);
 // Every submenu and stretch, the menu bar's own menus included.
-std::span<const CMenuSpec> MenuSpecs();
+std::span<const CMenuRow> MenuRows();

@@ -30,10 +30,10 @@ constexpr std::size_t Slot(Command command)
     return static_cast<std::size_t>(command);
 }
 
-QList<QKeySequence> ShortcutsOf(const CCommandSpec& spec)
+QList<QKeySequence> ShortcutsOf(const CCommandRow& row)
 {
     QList<QKeySequence> shortcuts;
-    for (const QKeyCombination key : spec.keys) {
+    for (const QKeyCombination key : row.keys) {
         if (key.key() != Qt::Key_unknown) {
             shortcuts.append(QKeySequence(key));
         }
@@ -46,20 +46,20 @@ QList<QKeySequence> ShortcutsOf(const CCommandSpec& spec)
 struct CMenuItem {
     CPlace place;
     QAction* action = nullptr;
-    const CMenuSpec* submenu = nullptr;
+    const CMenuRow* submenu = nullptr;
 };
 
 std::vector<CMenuItem> ItemsOf(Menu menu, const std::array<QAction*, Slot(Command::Count)>& actions,
-                               CPlace CCommandSpec::*where)
+                               CPlace CCommandRow::*where)
 {
     std::vector<CMenuItem> items;
     for (std::size_t i = 0; i < actions.size(); ++i) {
-        const CPlace place = SpecOf(static_cast<Command>(i)).*where;
+        const CPlace place = RowOf(static_cast<Command>(i)).*where;
         if (place.menu == menu) {
             items.push_back({place, actions[i], nullptr});
         }
     }
-    for (const CMenuSpec& submenu : MenuSpecs()) {
+    for (const CMenuRow& submenu : MenuRows()) {
         if (submenu.place.menu == menu) {
             items.push_back({submenu.place, nullptr, &submenu});
         }
@@ -134,7 +134,7 @@ void CMainFrame::UpdateCommandStates()
         if (m_actions[i]->isCheckable()) {
             continue;
         }
-        m_actions[i]->setEnabled(m_bindings[i] && SpecOf(static_cast<Command>(i)).IsEnabled(facts));
+        m_actions[i]->setEnabled(m_bindings[i] && RowOf(static_cast<Command>(i)).IsEnabled(facts));
     }
 }
 
@@ -172,12 +172,12 @@ void CMainFrame::CreateActions()
 {
     for (std::size_t i = 0; i < m_actions.size(); ++i) {
         const Command command = static_cast<Command>(i);
-        const CCommandSpec& spec = SpecOf(command);
-        auto* action = new QAction(QString::fromUtf8(spec.menuText), this);
-        action->setStatusTip(QString::fromUtf8(spec.prompt));
-        action->setToolTip(QString::fromUtf8(spec.shortName));
-        action->setShortcuts(ShortcutsOf(spec));
-        action->setIcon(CommandIcons::Named(spec.icon));
+        const CCommandRow& row = RowOf(command);
+        auto* action = new QAction(QString::fromUtf8(row.menuText), this);
+        action->setStatusTip(QString::fromUtf8(row.prompt));
+        action->setToolTip(QString::fromUtf8(row.shortName));
+        action->setShortcuts(ShortcutsOf(row));
+        action->setIcon(CommandIcons::Named(row.icon));
         action->setIconVisibleInMenu(true);
         connect(action, &QAction::triggered, this, [this, command] { OnTriggered(command); });
         m_actions[i] = action;
@@ -191,7 +191,7 @@ void CMainFrame::CreateActions()
 void CMainFrame::FillMenu(QMenu& menu, Menu id)
 {
     std::optional<std::uint8_t> group;
-    for (const CMenuItem& item : ItemsOf(id, m_actions, &CCommandSpec::menu)) {
+    for (const CMenuItem& item : ItemsOf(id, m_actions, &CCommandRow::menu)) {
         if (group && *group != item.place.group) {
             menu.addSeparator();
         }
@@ -209,7 +209,7 @@ void CMainFrame::FillMenu(QMenu& menu, Menu id)
 
 void CMainFrame::CreateMenus()
 {
-    for (const CMenuItem& item : ItemsOf(Menu::Bar, m_actions, &CCommandSpec::menu)) {
+    for (const CMenuItem& item : ItemsOf(Menu::Bar, m_actions, &CCommandRow::menu)) {
         FillMenu(*menuBar()->addMenu(QString::fromUtf8(item.submenu->title)), item.submenu->menu);
     }
     SetRecentFiles({});
@@ -231,7 +231,7 @@ void CMainFrame::CreateToolBar()
     m_toolBar->setObjectName(QStringLiteral("ZUL-ToolBar"));
     m_toolBar->setMovable(false);
     std::optional<std::uint8_t> group;
-    for (const CMenuItem& item : ItemsOf(Menu::Toolbar, m_actions, &CCommandSpec::toolbar)) {
+    for (const CMenuItem& item : ItemsOf(Menu::Toolbar, m_actions, &CCommandRow::toolbar)) {
         if (group && *group != item.place.group) {
             m_toolBar->addSeparator();
         }
@@ -332,7 +332,7 @@ void CMainFrame::BindListCommands()
 void CMainFrame::OnTriggered(Command command)
 {
     const std::function<void()>& run = m_bindings[Slot(command)];
-    if (!run || !SpecOf(command).IsEnabled(Facts())) {
+    if (!run || !RowOf(command).IsEnabled(Facts())) {
         return;
     }
     run();

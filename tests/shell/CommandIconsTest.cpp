@@ -14,7 +14,7 @@ std::vector<Command> ToolbarCommands()
 {
     std::vector<Command> commands;
     for (int i = 0; i < static_cast<int>(Command::Count); ++i) {
-        if (SpecOf(static_cast<Command>(i)).toolbar.menu == Menu::Toolbar) {
+        if (RowOf(static_cast<Command>(i)).toolbar.menu == Menu::Toolbar) {
             commands.push_back(static_cast<Command>(i));
         }
     }
@@ -51,20 +51,20 @@ class ToolbarIcon : public testing::TestWithParam<Command> {};
 
 TEST_P(ToolbarIcon, IsDrawnSharpAtOneAndTwoTimesScale)
 {
-    const CCommandSpec& spec = SpecOf(GetParam());
-    ASSERT_NE(spec.icon, nullptr) << spec.shortName;
-    const QIcon icon = CommandIcons::Drawn(spec.icon);
-    ASSERT_FALSE(icon.isNull()) << spec.icon << " has no drawing of the program's own";
+    const CCommandRow& row = RowOf(GetParam());
+    ASSERT_NE(row.icon, nullptr) << row.shortName;
+    const QIcon icon = CommandIcons::Drawn(row.icon);
+    ASSERT_FALSE(icon.isNull()) << row.icon << " has no drawing of the program's own";
 
     const QImage single = icon.pixmap(QSize(24, 24), 1.0).toImage();
     EXPECT_EQ(single.size(), QSize(24, 24));
-    EXPECT_GT(OpaquePixels(single), 24 * 24 / 8) << spec.icon << " is nearly empty";
+    EXPECT_GT(OpaquePixels(single), 24 * 24 / 8) << row.icon << " is nearly empty";
 
     const QPixmap doubled = icon.pixmap(QSize(24, 24), 2.0);
     EXPECT_EQ(doubled.deviceIndependentSize(), QSizeF(24, 24));
     EXPECT_EQ(doubled.size(), QSize(48, 48)) << "a 2x screen gets every device pixel";
     EXPECT_FALSE(IsStretchedFromHalfSize(doubled.toImage()))
-        << spec.icon << " is drawn afresh at 2x, not stretched";
+        << row.icon << " is drawn afresh at 2x, not stretched";
 
     const QImage disabled = icon.pixmap(QSize(24, 24), 1.0, QIcon::Disabled).toImage();
     EXPECT_NE(disabled, single) << "a disabled command looks greyed";
@@ -72,7 +72,7 @@ TEST_P(ToolbarIcon, IsDrawnSharpAtOneAndTwoTimesScale)
 
 INSTANTIATE_TEST_SUITE_P(CommandIcons, ToolbarIcon, testing::ValuesIn(ToolbarCommands()),
                          [](const auto& info) {
-                             QString name = QString::fromLatin1(SpecOf(info.param).shortName);
+                             QString name = QString::fromLatin1(RowOf(info.param).shortName);
                              return name.remove(QLatin1Char(' ')).toStdString();
                          });
 
@@ -81,12 +81,12 @@ TEST(CommandIcons, EveryToolbarCommandHasAPictureOfItsOwn)
     QSet<QByteArray> pictures;
     for (const Command command : ToolbarCommands()) {
         const QImage image =
-            CommandIcons::Named(SpecOf(command).icon).pixmap(QSize(24, 24), 1.0).toImage();
-        ASSERT_FALSE(image.isNull()) << SpecOf(command).shortName;
+            CommandIcons::Named(RowOf(command).icon).pixmap(QSize(24, 24), 1.0).toImage();
+        ASSERT_FALSE(image.isNull()) << RowOf(command).shortName;
         const QByteArray bytes(reinterpret_cast<const char*>(image.constBits()),
                                image.sizeInBytes());
         EXPECT_FALSE(pictures.contains(bytes))
-            << SpecOf(command).shortName << " looks like another toolbar command";
+            << RowOf(command).shortName << " looks like another toolbar command";
         pictures.insert(bytes);
     }
 }
@@ -94,7 +94,7 @@ TEST(CommandIcons, EveryToolbarCommandHasAPictureOfItsOwn)
 TEST(CommandIcons, ProgramsOwnNamesNeverFallThroughToNothing)
 {
     for (int i = 0; i < static_cast<int>(Command::Count); ++i) {
-        const char* name = SpecOf(static_cast<Command>(i)).icon;
+        const char* name = RowOf(static_cast<Command>(i)).icon;
         if (name && QByteArrayView(name).startsWith("quillon-")) {
             EXPECT_FALSE(CommandIcons::Named(name).isNull()) << name;
         }

@@ -54,7 +54,7 @@ protected:
     void Trigger(Command command)
     {
         app->GetFrame().UpdateCommandStates();
-        ASSERT_TRUE(app->GetFrame().GetAction(command)->isEnabled()) << SpecOf(command).menuText;
+        ASSERT_TRUE(app->GetFrame().GetAction(command)->isEnabled()) << RowOf(command).menuText;
         app->GetFrame().GetAction(command)->trigger();
         QApplication::processEvents();
     }

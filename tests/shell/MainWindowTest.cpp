@@ -365,7 +365,7 @@ TEST_F(MainWindowTest, EnablingRulesFollowTheList)
     for (const Command command : {Command::TickAll, Command::Find, Command::DeleteAll,
                                   Command::CopyAllEntries, Command::CheckAllSelected,
                                   Command::StopAll, Command::DeleteEntry, Command::CheckDomain}) {
-        EXPECT_FALSE(Action(command)->isEnabled()) << SpecOf(command).menuText;
+        EXPECT_FALSE(Action(command)->isEnabled()) << RowOf(command).menuText;
     }
     AddNames({"a.com", "b.com"});
     Frame().UpdateCommandStates();
