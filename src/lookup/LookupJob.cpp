@@ -47,12 +47,6 @@ void CLookupJob::Abort()
     m_rdapClient.Abort();
 }
 
-void CLookupJob::AbortUnresolved()
-{
-    m_bUnresolved.store(true);
-    m_client.Abort();
-}
-
 void CLookupJob::Join()
 {
     if (m_thread.joinable()) {
@@ -125,7 +119,7 @@ bool CLookupJob::LookUpOverRdap(const QByteArray& baseUrl, const QByteArray& why
 
 QByteArray CLookupJob::WhyWhoisUnreachable() const
 {
-    if (m_bUnresolved.load() || m_client.WasUnresolved()) {
+    if (m_client.WasUnresolved()) {
         return "the WHOIS server " + m_serverName + " could not be resolved.";
     }
     if (m_client.WasRefused()) {

@@ -44,9 +44,6 @@ public:
     void SetDnsOnly() { m_bDnsOnly = true; }
     void Start();
     void Abort() override;
-    // The WHOIS server's name could not be resolved: the lookup goes on over RDAP when it has a
-    // route there, else it ends like a stopped one.
-    void AbortUnresolved();
     bool HasEnded() const override { return m_bEnded.load(std::memory_order_acquire); }
     // Waits for the worker thread; the result is complete afterwards.
     void Join();
@@ -65,7 +62,6 @@ public:
     // When the worker finished, as local time. (Workers take the time in UTC: converting to
     // local time reads the time zone, which glibc guards with a lock sanitizers cannot see.)
     DateTimeValue GetFinishedAt() const;
-    bool UsesHost(const CHostRecord* host) const { return m_client.UsesHost(host); }
     const QByteArray& GetServer() const { return m_server; }
     Clock::time_point GetStartedAt() const { return m_startedAt; }
     // The wait an RDAP server named in its Retry-After, when it named one.
@@ -93,7 +89,6 @@ private:
     CRdapClient m_rdapClient;
     QByteArray m_serverName;
     std::atomic<bool> m_bStopped{false};
-    std::atomic<bool> m_bUnresolved{false};
     CDomainInfo m_result;
     Reply m_reply = Reply::None;
     std::optional<std::chrono::seconds> m_retryAfter;

@@ -5,7 +5,6 @@
 #include "core/ServerText.h"
 #include "core/Settings.h"
 #include "core/TLDList.h"
-#include "lookup/HostRecord.h"
 #include "lookup/LookupJob.h"
 
 #include <algorithm>
@@ -58,8 +57,6 @@ CLookupScheduler::CLookupScheduler(CDomainDoc& doc, QObject* parent)
     , m_bootstrap(CRdapBootstrap::Load())
     , m_bRdapFallback(GetSetting(Setting::UseRdapFallback) != 0)
 {
-    connect(&m_resolver, &CServerResolver::ResolutionFailed, this,
-            &CLookupScheduler::AbortLookupsForTLD);
     connect(&m_completions, &CCompletionQueue::Ready, this, &CLookupScheduler::OnLookupsDone);
     connect(&m_timer, &QTimer::timeout, this, &CLookupScheduler::OnTimer);
     ApplyBackOffSettings(*this);
@@ -180,15 +177,6 @@ void CLookupScheduler::StopLookup(int index)
     const CDomainInfo* entry = m_doc.GetAt(index);
     if (entry && entry->m_pLookup) {
         entry->m_pLookup->Abort();
-    }
-}
-
-void CLookupScheduler::AbortLookupsForTLD(const CHostRecord* host)
-{
-    for (const auto& job : m_jobs) {
-        if (job->UsesHost(host)) {
-            job->AbortUnresolved();
-        }
     }
 }
 

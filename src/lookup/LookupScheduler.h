@@ -21,7 +21,6 @@
 #include <vector>
 
 class CDomainDoc;
-class CHostRecord;
 class CTLDInfo;
 class CLookupJob;
 struct CRdapRoute;
@@ -86,10 +85,6 @@ public:
     bool StartLookup(int index, Ask ask = Ask::Registry);
     void StopAll();
     void StopLookup(int index);
-    // Ends the WHOIS part of the lookups that wait for the server of this TLD entry, given by its
-    // address record (the table may hold two entries with the same TLD text); those with an
-    // RDAP service go on over RDAP.
-    void AbortLookupsForTLD(const CHostRecord* host);
 
     bool IsBusy() const;
     bool IsLookupAllOn() const { return m_bLookupAll; }

@@ -154,7 +154,6 @@ void CServerResolver::ApplyResult(CEntryState& state, const QHostInfo& result)
     QList<QHostAddress> addresses = result.addresses();
     if (result.error() != QHostInfo::NoError || addresses.isEmpty()) {
         state.host->SetFailed(CHostRecord::Clock::now());
-        Q_EMIT ResolutionFailed(state.host.get());
         return;
     }
     std::stable_partition(addresses.begin(), addresses.end(), [](const QHostAddress& address) {

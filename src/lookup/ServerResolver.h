@@ -60,11 +60,6 @@ public Q_SLOTS:
     // failed. (An edit of the server cancels the resolution of the old one.)
     void OnHostLookedUp(const QHostInfo& result);
 
-Q_SIGNALS:
-    // The server of the TLD entry with this address record could not be resolved. The record
-    // names the entry; it is not for reading here.
-    void ResolutionFailed(const CHostRecord* host);
-
 private:
     struct CEntryState {
         QByteArray tld;

@@ -42,7 +42,6 @@ public:
     const QByteArray& GetAnswer() const { return m_answer; }
     const QByteArray& GetMessage() const { return m_message; }
     CSocketHolder& GetSocket() { return m_socket; }
-    bool UsesHost(const CHostRecord* host) const { return m_host.get() == host; }
     // The server refused the connection, or reset it before sending a byte.
     bool WasRefused() const { return m_bRefused; }
     // The server's name could not be resolved (now, or lately enough to be remembered).
