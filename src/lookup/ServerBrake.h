@@ -12,7 +12,8 @@
 // under the scheduler's own pacing (Max Connections, the timer), which stays the upper bound.
 //
 // Until the server throttles nothing is held back. A throttle cuts the rate multiplicatively (to
-// a share of the rate of answered queries lately, the first time) and pauses the server: for the
+// a share of the rate of answered queries lately the first time, or of one a second when none was
+// answered yet) and pauses the server: for the
 // wait the server names, else for one spacing at the new rate, doubled with every further
 // throttle that comes without an answer between, up to the longest back-off. Each answered query
 // raises the rate a little again (additive increase, multiplicative decrease, as TCP does), so

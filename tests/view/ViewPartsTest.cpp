@@ -136,14 +136,6 @@ INSTANTIATE_TEST_SUITE_P(DomainRowDelegate, RowColoursUnder,
                                                      LightPaletteWithMidBlueHighlight}),
                          [](const auto& info) { return CaseName(info.param.behaviour); });
 
-TEST(DomainRowDelegate, LightRowsKeepTheirOwnColours)
-{
-    const auto even = CDomainRowDelegate::RowColours(0, false, LightPaletteWithMidBlueHighlight());
-    EXPECT_EQ(even.background, QColor(240, 240, 220));
-    EXPECT_EQ(even.text, QColor(Qt::black));
-    EXPECT_EQ(even.available, QColor(255, 0, 0));
-}
-
 struct ProgressCase {
     const char* behaviour;
     int checked;
